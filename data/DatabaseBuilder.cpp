@@ -1,0 +1,100 @@
+#include "DatabaseBuilder.h"
+
+#include "Connection.h"
+#include "SeedSql.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora {
+
+namespace {
+
+bool isPartOf(const char* seedName, SeedContents contents)
+{
+    // Files are numbered: 0x schema, 1x catalogue, 2x-8x sample diary, 9x settings row.
+    const char group = seedName[0];
+    switch (contents) {
+    case SeedContents::SchemaOnly:
+        return group == '0' || group == '9';
+    case SeedContents::Catalogue:
+        return group == '0' || group == '1' || group == '9';
+    case SeedContents::Full:
+        return true;
+    }
+    return false;
+}
+
+qlonglong scalar(Connection& connection, const QString& sql)
+{
+    Statement statement(connection, sql);
+    return statement.step() ? statement.value(0).toLongLong() : 0;
+}
+
+} // namespace
+
+void buildDatabase(const QString& path, SeedContents contents)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(u"Will not build over the existing file %1"_s.arg(path));
+    try {
+        Connection connection(path, Connection::OpenMode::Create);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        Transaction transaction(connection);
+        for (const SeedFile& file : seedFiles()) {
+            if (isPartOf(file.name, contents))
+                connection.execute(QString::fromUtf8(file.sql));
+        }
+        transaction.commit();
+        connection.execute(u"PRAGMA optimize"_s);
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
+}
+
+ExistingDatabase inspectDatabase(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return ExistingDatabase::Absent;
+    try {
+        Connection connection(path, Connection::OpenMode::Existing);
+        const bool firstStartPending = scalar(connection, u"select FirstStart from Common"_s) == 1;
+        const qlonglong counters = scalar(connection, u"select NextMealConsumeID + NextExercisePerformID + "
+                                                      "NextBodyID + NextUserNoteID from Common"_s);
+        const qlonglong userRows = scalar(connection, u"select (select count(*) from MealConsume where MealConsumeID > 0)"
+                                                      " + (select count(*) from ExercisePerform where ExercisePerformID > 0)"
+                                                      " + (select count(*) from Body where BodyId > 0)"
+                                                      " + (select count(*) from UserNote where UserNoteId > 0)"_s);
+        return firstStartPending && counters == 0 && userRows == 0 ? ExistingDatabase::Untouched
+                                                                   : ExistingDatabase::InUse;
+    } catch (const DbError&) {
+        return ExistingDatabase::Unreadable;
+    }
+}
+
+InstallResult installShippedDatabase(const QString& path)
+{
+    const ExistingDatabase existing = inspectDatabase(path);
+    if (existing == ExistingDatabase::InUse || existing == ExistingDatabase::Unreadable)
+        return InstallResult::Kept;
+    const QString fresh = path + u".new"_s;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(fresh);
+    buildDatabase(fresh, SeedContents::Full);
+    // rename(2) replaces the old file in one step: a reader sees either the old or the new database.
+    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(fresh);
+        throw DbError(u"Cannot put the database in place at %1: %2"_s.arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    return existing == ExistingDatabase::Absent ? InstallResult::Created : InstallResult::Replaced;
+}
+
+} // namespace kelvora
