@@ -73,8 +73,8 @@ TEST_F(RecordsetTest, FailedUpdateThenCancelLeavesTheTableUnchanged)
 {
     auto& rs = de.run(u"Meal"_s, {0});
     rs.addNew();
-    rs.set(u"MealCategoryID"_s, 1);
-    rs.set(u"Name"_s, u"PEAR"_s); // names are unique without regard to case
+    rs.set(u"MealCategoryID"_s, 2);
+    rs.set(u"Name"_s, u"PEAR"_s); // unique over all categories, without regard to case
     EXPECT_THROW(rs.update(), DbError);
     EXPECT_TRUE(rs.hasPendingChange());
     rs.cancelUpdate();
