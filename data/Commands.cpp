@@ -14,19 +14,36 @@ using enum ParamKind;
 // - parameters are positional (?1, ?2, ...) and may be used more than once;
 // - products of two Currency values are snapped with round(x, 4), as fixed-point arithmetic would;
 // - ties in an "order by" are broken by the key so the order of equal rows is stable.
-std::vector<CommandDef> makeDefinitions()
-{
+std::vector<CommandDef> makeDefinitions() {
     return {
-        {u"Exercise"_s, true, u"select * from Exercise where ExerciseID = ?1"_s, {Identifier}, u"Exercise"_s,
+        {u"Exercise"_s,
+         true,
+         u"select * from Exercise where ExerciseID = ?1"_s,
+         {Identifier},
+         u"Exercise"_s,
          u"ExerciseID"_s},
-        {u"MealCategory"_s, true, u"select * from MealCategory where MealCategoryID = ?1"_s, {Identifier},
-         u"MealCategory"_s, u"MealCategoryID"_s},
-        {u"MealCategorySorted"_s, true, u"select * from MealCategory order by Name, MealCategoryID"_s, {}, {}, {}},
+        {u"MealCategory"_s,
+         true,
+         u"select * from MealCategory where MealCategoryID = ?1"_s,
+         {Identifier},
+         u"MealCategory"_s,
+         u"MealCategoryID"_s},
+        {u"MealCategorySorted"_s,
+         true,
+         u"select * from MealCategory order by Name, MealCategoryID"_s,
+         {},
+         {},
+         {}},
         {u"Meal"_s, true, u"select * from Meal where MealID = ?1"_s, {Identifier}, u"Meal"_s, u"MealID"_s},
-        {u"MealSorted"_s, true, u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
-         {Identifier}, {}, {}},
+        {u"MealSorted"_s,
+         true,
+         u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
+         {Identifier},
+         {},
+         {}},
         {u"ExerciseSorted"_s, true, u"select * from Exercise order by Name, ExerciseID"_s, {}, {}, {}},
-        {u"MealConsumeSorted"_s, true,
+        {u"MealConsumeSorted"_s,
+         true,
          u"select MealConsumeID, ConsumeTime, Qty, sFat, sCarbohydrate, sProtein, "
          "sFat + sCarbohydrate + sProtein as sCalories, Name from "
          "(select MealConsumeID, ConsumeTime, Qty, round(FatBC * Qty) as sFat, "
@@ -34,65 +51,121 @@ std::vector<CommandDef> makeDefinitions()
          "from MealConsume inner join Meal on MealConsume.MealID = Meal.MealID "
          "where MealConsume.ConsumeDate = ?1) "
          "order by ConsumeTime, MealConsumeID"_s,
-         {Date}, {}, {}},
-        {u"MealForCategory"_s, true, u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
-         {Identifier}, {}, {}},
-        {u"MealConsume"_s, true,
+         {Date},
+         {},
+         {}},
+        {u"MealForCategory"_s,
+         true,
+         u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
+         {Identifier},
+         {},
+         {}},
+        {u"MealConsume"_s,
+         true,
          u"select MealConsume.*, MealCategoryID "
          "from MealConsume inner join Meal on MealConsume.MealID = Meal.MealID "
          "where MealConsumeID = ?1"_s,
-         {Identifier}, u"MealConsume"_s, u"MealConsumeID"_s},
+         {Identifier},
+         u"MealConsume"_s,
+         u"MealConsumeID"_s},
         {u"Common"_s, true, u"select * from Common"_s, {}, u"Common"_s, u"CommonID"_s},
-        {u"MealConsumeDelete"_s, false, u"delete from MealConsume where MealConsumeID = ?1"_s, {Identifier}, {},
+        {u"MealConsumeDelete"_s,
+         false,
+         u"delete from MealConsume where MealConsumeID = ?1"_s,
+         {Identifier},
+         {},
          {}},
-        {u"ExercisePerformSorted"_s, true,
+        {u"ExercisePerformSorted"_s,
+         true,
          u"select ExercisePerform.*, Name, round(CaloriesConsume * Qty) as sCalories "
          "from ExercisePerform inner join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate = ?1 "
          "order by timeBeg, ExercisePerformID"_s,
-         {Date}, {}, {}},
-        {u"ExercisePerform"_s, true, u"select * from ExercisePerform where ExercisePerformID = ?1"_s,
-         {Identifier}, u"ExercisePerform"_s, u"ExercisePerformID"_s},
-        {u"RecalculateWeightDependent"_s, false,
+         {Date},
+         {},
+         {}},
+        {u"ExercisePerform"_s,
+         true,
+         u"select * from ExercisePerform where ExercisePerformID = ?1"_s,
+         {Identifier},
+         u"ExercisePerform"_s,
+         u"ExercisePerformID"_s},
+        {u"RecalculateWeightDependent"_s,
+         false,
          u"update Exercise set CaloriesConsume = round(CaloriesConsumeBase * ?1, 4) "
          "where WeightDependent = 1"_s,
-         {Single}, {}, {}},
-        {u"BodySorted"_s, true, u"select * from Body where DateMeasured >= ?1 order by DateMeasured"_s, {Date}, {},
+         {Single},
+         {},
          {}},
-        {u"UserNoteSorted"_s, true,
-         u"select * from UserNote where DateTo >= ?1 order by DateFrom, UserNoteId"_s, {Date}, {}, {}},
+        {u"BodySorted"_s,
+         true,
+         u"select * from Body where DateMeasured >= ?1 order by DateMeasured"_s,
+         {Date},
+         {},
+         {}},
+        {u"UserNoteSorted"_s,
+         true,
+         u"select * from UserNote where DateTo >= ?1 order by DateFrom, UserNoteId"_s,
+         {Date},
+         {},
+         {}},
         {u"Body"_s, true, u"select * from Body where BodyId = ?1"_s, {Identifier}, u"Body"_s, u"BodyId"_s},
-        {u"BodyCheck"_s, true, u"select * from Body where DateMeasured = ?1 and BodyId <> ?2"_s,
-         {Date, Identifier}, {}, {}},
+        {u"BodyCheck"_s,
+         true,
+         u"select * from Body where DateMeasured = ?1 and BodyId <> ?2"_s,
+         {Date, Identifier},
+         {},
+         {}},
         {u"BodyDelete"_s, false, u"delete from Body where BodyId = ?1"_s, {Identifier}, {}, {}},
-        {u"UserNote"_s, true, u"select * from UserNote where UserNoteId = ?1"_s, {Identifier}, u"UserNote"_s,
+        {u"UserNote"_s,
+         true,
+         u"select * from UserNote where UserNoteId = ?1"_s,
+         {Identifier},
+         u"UserNote"_s,
          u"UserNoteId"_s},
-        {u"UserNoteCheck"_s, true,
+        {u"UserNoteCheck"_s,
+         true,
          u"select * from UserNote "
          "where (?1 between DateFrom and DateTo or ?2 between DateFrom and DateTo "
          "or DateFrom between ?1 and ?2) and UserNoteId <> ?3"_s,
-         {Date, Date, Identifier}, {}, {}},
-        {u"chkMinMaxdate"_s, true,
+         {Date, Date, Identifier},
+         {},
+         {}},
+        {u"chkMinMaxdate"_s,
+         true,
          u"select min(dt) as minDt, max(dt) as maxDt from ("
          "select DateMeasured as dt from Body where DateMeasured between ?1 and ?2 "
          "union select PerformDate as dt from ExercisePerform where PerformDate between ?1 and ?2 "
          "union select ConsumeDate as dt from MealConsume where ConsumeDate between ?1 and ?2)"_s,
-         {Date, Date}, {}, {}},
-        {u"chkCaloriesDays"_s, true,
+         {Date, Date},
+         {},
+         {}},
+        {u"chkCaloriesDays"_s,
+         true,
          u"select count(dt) as days from ("
          "select distinct ConsumeDate as dt from MealConsume where ConsumeDate between ?1 and ?2 "
          "union select distinct PerformDate as dt from ExercisePerform where PerformDate between ?1 and ?2)"_s,
-         {Date, Date}, {}, {}},
-        {u"chkBodyContig"_s, true,
+         {Date, Date},
+         {},
+         {}},
+        {u"chkBodyContig"_s,
+         true,
          u"select BodyId, DateMeasured from Body PBody "
          "where DateMeasured between ?1 and ?2 and not exists ("
          "select BodyId from Body where DateMeasured between ?1 and ?2 "
          "and BodyId <> PBody.BodyId and abs(DateMeasured - PBody.DateMeasured) <= ?3) "
          "order by DateMeasured"_s,
-         {Date, Date, Int32}, {}, {}},
-        {u"GPBody"_s, true, u"select * from Body where DateMeasured between ?1 and ?2 order by DateMeasured"_s,
-         {Date, Date}, {}, {}},
-        {u"GPCalories"_s, true,
+         {Date, Date, Int32},
+         {},
+         {}},
+        {u"GPBody"_s,
+         true,
+         u"select * from Body where DateMeasured between ?1 and ?2 order by DateMeasured"_s,
+         {Date, Date},
+         {},
+         {}},
+        {u"GPCalories"_s,
+         true,
          u"select round(sum(cal), 4) as calories, curDate from ("
          "select round(Qty * Calories, 4) as cal, ConsumeDate as curDate "
          "from MealConsume inner join Meal on MealConsume.MealID = Meal.MealID "
@@ -102,45 +175,68 @@ std::vector<CommandDef> makeDefinitions()
          "from ExercisePerform inner join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate between ?1 and ?2) "
          "group by curDate order by curDate"_s,
-         {Date, Date}, {}, {}},
-        {u"GPNotes"_s, true,
+         {Date, Date},
+         {},
+         {}},
+        {u"GPNotes"_s,
+         true,
          u"select * from UserNote "
          "where DateFrom between ?1 and ?2 or DateTo between ?1 and ?2 or ?1 between DateFrom and DateTo "
          "order by DateFrom, UserNoteId"_s,
-         {Date, Date}, {}, {}},
-        {u"RecalculateBodyToMetric"_s, false,
+         {Date, Date},
+         {},
+         {}},
+        {u"RecalculateBodyToMetric"_s,
+         false,
          u"update Body set Weight = round(Weight * ?1, 1), Waist = round(Waist * ?2), "
          "Hips = round(Hips * ?2), Breast = round(Breast * ?2), Measurement = 'M' "
          "where Measurement = 'I'"_s,
-         {Currency, Currency}, {}, {}},
-        {u"RecalculateBodyToImperial"_s, false,
+         {Currency, Currency},
+         {},
+         {}},
+        {u"RecalculateBodyToImperial"_s,
+         false,
          u"update Body set Weight = Int(Weight / ?1), Waist = round(Waist / ?2, 1), "
          "Hips = round(Hips / ?2, 1), Breast = round(Breast / ?2, 1), Measurement = 'I' "
          "where Measurement = 'M'"_s,
-         {Currency, Currency}, {}, {}},
-        {u"RecalcBodyDates"_s, false, u"update Body set DateMeasured = DateMeasured + ?1 where BodyId < 0"_s,
-         {Int16}, {}, {}},
-        {u"RecalcExerciseDates"_s, false,
-         u"update ExercisePerform set PerformDate = PerformDate + ?1 where ExercisePerformID < 0"_s, {Int16}, {},
+         {Currency, Currency},
+         {},
          {}},
-        {u"RecalcMealDates"_s, false,
-         u"update MealConsume set ConsumeDate = ConsumeDate + ?1 where MealConsumeID < 0"_s, {Int16}, {}, {}},
-        {u"RecalcUserNoteDates"_s, false,
-         u"update UserNote set DateFrom = DateFrom + ?1, DateTo = DateTo + ?1 where UserNoteId < 0"_s, {Int16},
-         {}, {}},
+        {u"RecalcBodyDates"_s,
+         false,
+         u"update Body set DateMeasured = DateMeasured + ?1 where BodyId < 0"_s,
+         {Int16},
+         {},
+         {}},
+        {u"RecalcExerciseDates"_s,
+         false,
+         u"update ExercisePerform set PerformDate = PerformDate + ?1 where ExercisePerformID < 0"_s,
+         {Int16},
+         {},
+         {}},
+        {u"RecalcMealDates"_s,
+         false,
+         u"update MealConsume set ConsumeDate = ConsumeDate + ?1 where MealConsumeID < 0"_s,
+         {Int16},
+         {},
+         {}},
+        {u"RecalcUserNoteDates"_s,
+         false,
+         u"update UserNote set DateFrom = DateFrom + ?1, DateTo = DateTo + ?1 where UserNoteId < 0"_s,
+         {Int16},
+         {},
+         {}},
     };
 }
 
 } // namespace
 
-std::span<const CommandDef> commandDefinitions()
-{
+std::span<const CommandDef> commandDefinitions() {
     static const std::vector<CommandDef> definitions = makeDefinitions();
     return definitions;
 }
 
-const CommandDef* findCommand(const QString& name)
-{
+const CommandDef* findCommand(const QString& name) {
     for (const CommandDef& def : commandDefinitions()) {
         if (def.name.compare(name, Qt::CaseInsensitive) == 0)
             return &def;

@@ -12,8 +12,7 @@ namespace kelvora {
 
 namespace {
 
-std::int16_t allocate(deData& de, const QString& counter)
-{
+std::int16_t allocate(deData& de, const QString& counter) {
     Recordset& common = de.rs(u"Common"_s);
     if (!common.isOpen())
         common.open();
@@ -33,13 +32,20 @@ std::int16_t allocate(deData& de, const QString& counter)
 
 } // namespace
 
-std::int16_t AllocateMealConsumeID(deData& de) { return allocate(de, u"NextMealConsumeID"_s); }
-std::int16_t AllocateExercisePerformID(deData& de) { return allocate(de, u"NextExercisePerformID"_s); }
-std::int16_t AllocateBodyID(deData& de) { return allocate(de, u"NextBodyID"_s); }
-std::int16_t AllocateUserNoteID(deData& de) { return allocate(de, u"NextUserNoteID"_s); }
+std::int16_t AllocateMealConsumeID(deData& de) {
+    return allocate(de, u"NextMealConsumeID"_s);
+}
+std::int16_t AllocateExercisePerformID(deData& de) {
+    return allocate(de, u"NextExercisePerformID"_s);
+}
+std::int16_t AllocateBodyID(deData& de) {
+    return allocate(de, u"NextBodyID"_s);
+}
+std::int16_t AllocateUserNoteID(deData& de) {
+    return allocate(de, u"NextUserNoteID"_s);
+}
 
-QString NullToText(const QVariant& value)
-{
+QString NullToText(const QVariant& value) {
     if (value.isNull())
         return {};
     if (value.metaType() == QMetaType::fromType<Currency>())
@@ -56,8 +62,7 @@ QString NullToText(const QVariant& value)
     }
 }
 
-std::int32_t NullToZero(const QVariant& value)
-{
+std::int32_t NullToZero(const QVariant& value) {
     if (value.isNull())
         return 0;
     double number = 0.0;
@@ -75,8 +80,7 @@ std::int32_t NullToZero(const QVariant& value)
     return toInt32(number).value_or(0);
 }
 
-Currency RoundToStep(float value, bool roundDown, Currency step)
-{
+Currency RoundToStep(float value, bool roundDown, Currency step) {
     const double v = value;
     if (step <= Currency())
         return Currency::fromDouble(v).value_or(v < 0 ? Currency::Min : Currency::Max);

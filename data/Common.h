@@ -27,8 +27,12 @@ QString NullToText(const QVariant& value);
 // (a fraction rounded to the nearest, a half to the even neighbour).
 std::int32_t NullToZero(const QVariant& value);
 
-template <typename T> T MaxOf(T a, T b) { return a > b ? a : b; }
-template <typename T> T MinOf(T a, T b) { return a < b ? a : b; }
+template <typename T> T MaxOf(T a, T b) {
+    return a > b ? a : b;
+}
+template <typename T> T MinOf(T a, T b) {
+    return a < b ? a : b;
+}
 
 // The multiple of `step` nearest to `value`, moved down (roundDown) or up so that it is not above
 // (not below) the value. A step that is not positive gives the value itself; a multiple beyond the

@@ -22,8 +22,7 @@ constexpr int BusyTimeoutMs = 3000;
 
 // Rounds a value already snapped to ten-thousandths to `digits` decimals (0..4), a half going to
 // the even neighbour. Working on the integer count of ten-thousandths keeps it exact.
-double roundSnapped(double snapped, int digits)
-{
+double roundSnapped(double snapped, int digits) {
     const double scaled = snapped * Currency::Scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) > 9.0e18)
         return snapped; // beyond fixed point: no fractional digits left to round
@@ -40,8 +39,7 @@ double roundSnapped(double snapped, int digits)
     return static_cast<double>(quotient * divisor) / Currency::Scale;
 }
 
-void sqlRound(sqlite3_context* context, int argc, sqlite3_value** argv)
-{
+void sqlRound(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
@@ -62,8 +60,7 @@ void sqlRound(sqlite3_context* context, int argc, sqlite3_value** argv)
     sqlite3_result_double(context, digits >= 4 ? snapped : roundSnapped(snapped, digits));
 }
 
-void sqlInt(sqlite3_context* context, int, sqlite3_value** argv)
-{
+void sqlInt(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
@@ -73,16 +70,14 @@ void sqlInt(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_double(context, std::floor(snapToCurrency(sqlite3_value_double(argv[0]))));
 }
 
-void registerFunctions(sqlite3* db)
-{
+void registerFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     for (const int argc : {1, 2})
         sqlite3_create_function(db, "round", argc, flags, nullptr, sqlRound, nullptr, nullptr);
     sqlite3_create_function(db, "Int", 1, flags, nullptr, sqlInt, nullptr, nullptr);
 }
 
-void checkSchemaReadable(sqlite3* db)
-{
+void checkSchemaReadable(sqlite3* db) {
     // Opening is lazy in SQLite: reading the schema is what tells a database from any other file.
     char* error = nullptr;
     const int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
@@ -95,8 +90,7 @@ void checkSchemaReadable(sqlite3* db)
 
 } // namespace
 
-Connection::Connection(const QString& path, OpenMode mode) : m_path(path)
-{
+Connection::Connection(const QString& path, OpenMode mode) : m_path(path) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
@@ -120,15 +114,14 @@ Connection::Connection(const QString& path, OpenMode mode) : m_path(path)
     registerFunctions(m_db);
 }
 
-Connection::~Connection() { close(); }
-
-Connection::Connection(Connection&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
-{
+Connection::~Connection() {
+    close();
 }
 
-Connection& Connection::operator=(Connection&& other) noexcept
-{
+Connection::Connection(Connection&& other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)) {}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
     if (this != &other) {
         close();
         m_db = std::exchange(other.m_db, nullptr);
@@ -137,22 +130,19 @@ Connection& Connection::operator=(Connection&& other) noexcept
     return *this;
 }
 
-void Connection::close() noexcept
-{
+void Connection::close() noexcept {
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
 }
 
-void Connection::fail(int code) const
-{
+void Connection::fail(int code) const {
     throw DbError(QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code)),
                   m_db ? sqlite3_extended_errcode(m_db) : code);
 }
 
-void Connection::execute(const QString& sql)
-{
+void Connection::execute(const QString& sql) {
     if (!m_db)
         throw DbError(u"The database is not open"_s);
     char* error = nullptr;
@@ -165,14 +155,19 @@ void Connection::execute(const QString& sql)
     }
 }
 
-int Connection::changes() const { return m_db ? sqlite3_changes(m_db) : 0; }
+int Connection::changes() const {
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
 
-std::int64_t Connection::lastInsertRowId() const { return m_db ? sqlite3_last_insert_rowid(m_db) : 0; }
+std::int64_t Connection::lastInsertRowId() const {
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
 
-bool Connection::inTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }
+bool Connection::inTransaction() const {
+    return m_db && sqlite3_get_autocommit(m_db) == 0;
+}
 
-Statement::Statement(Connection& connection, const QString& sql) : m_connection(connection)
-{
+Statement::Statement(Connection& connection, const QString& sql) : m_connection(connection) {
     if (!connection.isOpen())
         throw DbError(u"The database is not open"_s);
     const QByteArray utf8 = sql.toUtf8();
@@ -181,10 +176,11 @@ Statement::Statement(Connection& connection, const QString& sql) : m_connection(
         connection.fail(rc);
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
-void Statement::bind(int index, const QVariant& value)
-{
+void Statement::bind(int index, const QVariant& value) {
     int rc = SQLITE_OK;
     if (value.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
@@ -228,8 +224,7 @@ void Statement::bind(int index, const QVariant& value)
         m_connection.fail(rc);
 }
 
-bool Statement::step()
-{
+bool Statement::step() {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -238,15 +233,15 @@ bool Statement::step()
     m_connection.fail(rc);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
-QString Statement::columnName(int column) const
-{
+QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
 }
 
-QVariant Statement::value(int column) const
-{
+QVariant Statement::value(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {
     case SQLITE_INTEGER:
         return QVariant(static_cast<qlonglong>(sqlite3_column_int64(m_stmt, column)));
@@ -263,15 +258,13 @@ QVariant Statement::value(int column) const
     }
 }
 
-Transaction::Transaction(Connection& connection) : m_connection(connection)
-{
+Transaction::Transaction(Connection& connection) : m_connection(connection) {
     static std::atomic<unsigned> counter{0};
     m_name = u"kelvora_tx_"_s + QString::number(++counter);
     m_connection.execute(u"SAVEPOINT "_s + m_name);
 }
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (m_done)
         return;
     try {
@@ -282,8 +275,7 @@ Transaction::~Transaction()
     }
 }
 
-void Transaction::commit()
-{
+void Transaction::commit() {
     m_connection.execute(u"RELEASE "_s + m_name);
     m_done = true;
 }

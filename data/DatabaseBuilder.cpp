@@ -17,8 +17,7 @@ namespace kelvora {
 
 namespace {
 
-bool isPartOf(const char* seedName, SeedContents contents)
-{
+bool isPartOf(const char* seedName, SeedContents contents) {
     // Files are numbered: 0x schema, 1x catalogue, 2x-8x sample diary, 9x settings row.
     const char group = seedName[0];
     switch (contents) {
@@ -32,16 +31,14 @@ bool isPartOf(const char* seedName, SeedContents contents)
     return false;
 }
 
-qlonglong scalar(Connection& connection, const QString& sql)
-{
+qlonglong scalar(Connection& connection, const QString& sql) {
     Statement statement(connection, sql);
     return statement.step() ? statement.value(0).toLongLong() : 0;
 }
 
 } // namespace
 
-void buildDatabase(const QString& path, SeedContents contents)
-{
+void buildDatabase(const QString& path, SeedContents contents) {
     if (QFileInfo::exists(path))
         throw DbError(u"Will not build over the existing file %1"_s.arg(path));
     try {
@@ -60,8 +57,7 @@ void buildDatabase(const QString& path, SeedContents contents)
     }
 }
 
-ExistingDatabase inspectDatabase(const QString& path)
-{
+ExistingDatabase inspectDatabase(const QString& path) {
     if (!QFileInfo::exists(path))
         return ExistingDatabase::Absent;
     try {
@@ -69,10 +65,11 @@ ExistingDatabase inspectDatabase(const QString& path)
         const bool firstStartPending = scalar(connection, u"select FirstStart from Common"_s) == 1;
         const qlonglong counters = scalar(connection, u"select NextMealConsumeID + NextExercisePerformID + "
                                                       "NextBodyID + NextUserNoteID from Common"_s);
-        const qlonglong userRows = scalar(connection, u"select (select count(*) from MealConsume where MealConsumeID > 0)"
-                                                      " + (select count(*) from ExercisePerform where ExercisePerformID > 0)"
-                                                      " + (select count(*) from Body where BodyId > 0)"
-                                                      " + (select count(*) from UserNote where UserNoteId > 0)"_s);
+        const qlonglong userRows =
+            scalar(connection, u"select (select count(*) from MealConsume where MealConsumeID > 0)"
+                               " + (select count(*) from ExercisePerform where ExercisePerformID > 0)"
+                               " + (select count(*) from Body where BodyId > 0)"
+                               " + (select count(*) from UserNote where UserNoteId > 0)"_s);
         return firstStartPending && counters == 0 && userRows == 0 ? ExistingDatabase::Untouched
                                                                    : ExistingDatabase::InUse;
     } catch (const DbError&) {
@@ -80,8 +77,7 @@ ExistingDatabase inspectDatabase(const QString& path)
     }
 }
 
-InstallResult installShippedDatabase(const QString& path)
-{
+InstallResult installShippedDatabase(const QString& path) {
     const ExistingDatabase existing = inspectDatabase(path);
     if (existing == ExistingDatabase::InUse || existing == ExistingDatabase::Unreadable)
         return InstallResult::Kept;
@@ -92,7 +88,8 @@ InstallResult installShippedDatabase(const QString& path)
     // rename(2) replaces the old file in one step: a reader sees either the old or the new database.
     if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(fresh);
-        throw DbError(u"Cannot put the database in place at %1: %2"_s.arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        throw DbError(u"Cannot put the database in place at %1: %2"_s.arg(
+            path, QString::fromLocal8Bit(std::strerror(errno))));
     }
     return existing == ExistingDatabase::Absent ? InstallResult::Created : InstallResult::Replaced;
 }

@@ -11,9 +11,7 @@ namespace kelvora {
 class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& message, int code = 0)
-        : std::runtime_error(message.toStdString()), m_code(code)
-    {
-    }
+        : std::runtime_error(message.toStdString()), m_code(code) {}
     int code() const { return m_code; }
     QString message() const { return QString::fromStdString(what()); }
 

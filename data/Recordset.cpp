@@ -13,8 +13,7 @@ namespace kelvora {
 
 namespace {
 
-QVariant bindable(ParamKind kind, const QVariant& value, const QString& command)
-{
+QVariant bindable(ParamKind kind, const QVariant& value, const QString& command) {
     if (value.isNull())
         return {};
     const QString what = u"a parameter of "_s + command;
@@ -50,12 +49,9 @@ QVariant bindable(ParamKind kind, const QVariant& value, const QString& command)
 } // namespace
 
 Recordset::Recordset(Connection& connection, const CommandDef& command, TableInfo* baseTable)
-    : m_connection(connection), m_command(command), m_base(baseTable)
-{
-}
+    : m_connection(connection), m_command(command), m_base(baseTable) {}
 
-void Recordset::open(const QVariantList& params)
-{
+void Recordset::open(const QVariantList& params) {
     if (m_open)
         throw DbError(u"The recordset rs%1 is already open"_s.arg(m_command.name));
     if (params.size() != static_cast<qsizetype>(m_command.params.size()))
@@ -84,8 +80,7 @@ void Recordset::open(const QVariantList& params)
     m_open = true;
 }
 
-void Recordset::close()
-{
+void Recordset::close() {
     m_open = false;
     m_rows.clear();
     m_columns.clear();
@@ -94,10 +89,11 @@ void Recordset::close()
     m_original.reset();
 }
 
-bool Recordset::eof() const { return !m_open || m_pos >= m_rows.size(); }
+bool Recordset::eof() const {
+    return !m_open || m_pos >= m_rows.size();
+}
 
-void Recordset::moveNext()
-{
+void Recordset::moveNext() {
     requireOpen();
     if (m_edit != EditMode::None)
         throw DbError(u"rs%1 has a change that is neither stored nor cancelled"_s.arg(m_command.name));
@@ -105,16 +101,16 @@ void Recordset::moveNext()
         ++m_pos;
 }
 
-void Recordset::moveFirst()
-{
+void Recordset::moveFirst() {
     requireOpen();
     m_pos = 0;
 }
 
-int Recordset::recordCount() const { return m_open ? static_cast<int>(m_rows.size()) : 0; }
+int Recordset::recordCount() const {
+    return m_open ? static_cast<int>(m_rows.size()) : 0;
+}
 
-int Recordset::columnIndex(const QString& column) const
-{
+int Recordset::columnIndex(const QString& column) const {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
@@ -122,10 +118,11 @@ int Recordset::columnIndex(const QString& column) const
     return -1;
 }
 
-bool Recordset::hasColumn(const QString& column) const { return columnIndex(column) >= 0; }
+bool Recordset::hasColumn(const QString& column) const {
+    return columnIndex(column) >= 0;
+}
 
-QVariant Recordset::field(const QString& column) const
-{
+QVariant Recordset::field(const QString& column) const {
     requireRow();
     const int index = columnIndex(column);
     if (index < 0)
@@ -133,27 +130,23 @@ QVariant Recordset::field(const QString& column) const
     return m_rows[m_pos][static_cast<std::size_t>(index)];
 }
 
-void Recordset::requireOpen() const
-{
+void Recordset::requireOpen() const {
     if (!m_open)
         throw DbError(u"The recordset rs%1 is not open"_s.arg(m_command.name));
 }
 
-void Recordset::requireRow() const
-{
+void Recordset::requireRow() const {
     requireOpen();
     if (m_pos >= m_rows.size())
         throw DbError(u"rs%1: there is no current row"_s.arg(m_command.name));
 }
 
-void Recordset::requireUpdatable() const
-{
+void Recordset::requireUpdatable() const {
     if (!m_base)
         throw DbError(u"The recordset rs%1 cannot be updated"_s.arg(m_command.name));
 }
 
-void Recordset::addNew()
-{
+void Recordset::addNew() {
     requireOpen();
     requireUpdatable();
     if (m_edit != EditMode::None)
@@ -164,8 +157,7 @@ void Recordset::addNew()
     m_edit = EditMode::Adding;
 }
 
-void Recordset::beginEdit()
-{
+void Recordset::beginEdit() {
     if (m_edit != EditMode::None)
         return;
     requireRow();
@@ -174,8 +166,7 @@ void Recordset::beginEdit()
     m_edit = EditMode::Editing;
 }
 
-void Recordset::set(const QString& column, const QVariant& value)
-{
+void Recordset::set(const QString& column, const QVariant& value) {
     requireUpdatable();
     beginEdit();
     const int index = columnIndex(column);
@@ -186,8 +177,7 @@ void Recordset::set(const QString& column, const QVariant& value)
     m_dirty[static_cast<std::size_t>(index)] = true;
 }
 
-QVariant Recordset::currentKey() const
-{
+QVariant Recordset::currentKey() const {
     const int keyIndex = columnIndex(m_command.keyColumn);
     if (keyIndex < 0)
         throw DbError(u"rs%1 does not show its key %2"_s.arg(m_command.name, m_command.keyColumn));
@@ -196,8 +186,7 @@ QVariant Recordset::currentKey() const
     return m_rows[m_pos][static_cast<std::size_t>(keyIndex)];
 }
 
-void Recordset::update()
-{
+void Recordset::update() {
     requireUpdatable();
     if (m_edit == EditMode::None)
         return;
@@ -209,8 +198,7 @@ void Recordset::update()
     m_original.reset();
 }
 
-void Recordset::insertPending()
-{
+void Recordset::insertPending() {
     QStringList names;
     QStringList slots;
     QVariantList values;
@@ -236,8 +224,7 @@ void Recordset::insertPending()
     reloadCurrentFromBase(key);
 }
 
-void Recordset::updatePending()
-{
+void Recordset::updatePending() {
     QStringList assignments;
     QVariantList values;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
@@ -249,9 +236,8 @@ void Recordset::updatePending()
     if (assignments.isEmpty())
         return;
     values << currentKey();
-    Statement update(m_connection, u"update %1 set %2 where %3 = ?%4"_s.arg(m_base->name(),
-                                                                            assignments.join(u", "_s),
-                                                                            m_command.keyColumn)
+    Statement update(m_connection, u"update %1 set %2 where %3 = ?%4"_s
+                                       .arg(m_base->name(), assignments.join(u", "_s), m_command.keyColumn)
                                        .arg(values.size()));
     for (qsizetype i = 0; i < values.size(); ++i)
         update.bind(static_cast<int>(i + 1), values[i]);
@@ -260,9 +246,9 @@ void Recordset::updatePending()
         throw DbError(u"The row being changed no longer exists in %1"_s.arg(m_base->name()));
 }
 
-void Recordset::reloadCurrentFromBase(const QVariant& key)
-{
-    Statement select(m_connection, u"select * from %1 where %2 = ?1"_s.arg(m_base->name(), m_command.keyColumn));
+void Recordset::reloadCurrentFromBase(const QVariant& key) {
+    Statement select(m_connection,
+                     u"select * from %1 where %2 = ?1"_s.arg(m_base->name(), m_command.keyColumn));
     select.bind(1, key);
     if (!select.step())
         return;
@@ -273,8 +259,7 @@ void Recordset::reloadCurrentFromBase(const QVariant& key)
     }
 }
 
-void Recordset::cancelUpdate()
-{
+void Recordset::cancelUpdate() {
     if (m_edit == EditMode::Adding) {
         m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(m_pos));
         m_pos = m_rows.size();
@@ -285,15 +270,15 @@ void Recordset::cancelUpdate()
     m_original.reset();
 }
 
-void Recordset::deleteCurrent()
-{
+void Recordset::deleteCurrent() {
     requireUpdatable();
     requireRow();
     if (m_edit != EditMode::None)
         cancelUpdate();
     requireRow();
     const QVariant key = currentKey();
-    Statement remove(m_connection, u"delete from %1 where %2 = ?1"_s.arg(m_base->name(), m_command.keyColumn));
+    Statement remove(m_connection,
+                     u"delete from %1 where %2 = ?1"_s.arg(m_base->name(), m_command.keyColumn));
     remove.bind(1, key);
     remove.step();
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(m_pos));

@@ -15,8 +15,7 @@ namespace kelvora {
 
 namespace {
 
-ColumnKind kindOfDeclaredType(const QString& declared)
-{
+ColumnKind kindOfDeclaredType(const QString& declared) {
     const QString type = declared.toUpper();
     if (type.startsWith(u"CURRENCY"_s))
         return ColumnKind::Currency;
@@ -35,8 +34,7 @@ ColumnKind kindOfDeclaredType(const QString& declared)
 
 } // namespace
 
-TableInfo::TableInfo(Connection& connection, const QString& table) : m_name(table)
-{
+TableInfo::TableInfo(Connection& connection, const QString& table) : m_name(table) {
     Statement info(connection, u"select name, type from pragma_table_info(?1)"_s);
     info.bind(1, table);
     while (info.step())
@@ -45,8 +43,7 @@ TableInfo::TableInfo(Connection& connection, const QString& table) : m_name(tabl
         throw DbError(u"The database has no table %1"_s.arg(table));
 }
 
-int TableInfo::indexOf(const QString& column) const
-{
+int TableInfo::indexOf(const QString& column) const {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         if (m_columns[i].name.compare(column, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
@@ -54,8 +51,7 @@ int TableInfo::indexOf(const QString& column) const
     return -1;
 }
 
-QVariant TableInfo::toStorage(int index, const QVariant& value) const
-{
+QVariant TableInfo::toStorage(int index, const QVariant& value) const {
     if (value.isNull())
         return {};
     const QString& column = columnName(index);
@@ -63,7 +59,8 @@ QVariant TableInfo::toStorage(int index, const QVariant& value) const
     case ColumnKind::Integer: {
         const auto whole = toInt32(numberOf(value, column));
         if (!whole)
-            throw DbError(u"Overflow: the value %1 does not fit the column %2"_s.arg(value.toString(), column));
+            throw DbError(
+                u"Overflow: the value %1 does not fit the column %2"_s.arg(value.toString(), column));
         return QVariant(static_cast<qlonglong>(*whole));
     }
     case ColumnKind::Double:

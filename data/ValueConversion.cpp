@@ -12,8 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
-bool isNumberType(const QVariant& value)
-{
+bool isNumberType(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Bool:
     case QMetaType::Short:
@@ -30,16 +29,14 @@ bool isNumberType(const QVariant& value)
     }
 }
 
-DbError mismatch(const QVariant& value, const QString& what)
-{
+DbError mismatch(const QVariant& value, const QString& what) {
     return DbError(u"Data type mismatch: the value \"%1\" cannot be stored in the column %2"_s.arg(
         value.toString().left(40), what));
 }
 
 // A number from any value a window may hand over: a number, a Currency, or numeric text in the
 // user's locale.
-double numberOf(const QVariant& value, const QString& what)
-{
+double numberOf(const QVariant& value, const QString& what) {
     if (value.metaType() == QMetaType::fromType<Currency>())
         return value.value<Currency>().toDouble();
     if (value.typeId() == QMetaType::Bool)
@@ -53,8 +50,7 @@ double numberOf(const QVariant& value, const QString& what)
     throw mismatch(value, what);
 }
 
-double serialOf(const QVariant& value, const QString& what)
-{
+double serialOf(const QVariant& value, const QString& what) {
     if (value.metaType() == QMetaType::fromType<DateValue>())
         return value.value<DateValue>().serial();
     switch (value.typeId()) {

@@ -11,17 +11,15 @@ namespace kelvora {
 
 namespace {
 
-const QStringList& diaryTables()
-{
-    static const QStringList tables{u"MealCategory"_s, u"Meal"_s,     u"Exercise"_s, u"MealConsume"_s,
+const QStringList& diaryTables() {
+    static const QStringList tables{u"MealCategory"_s,    u"Meal"_s, u"Exercise"_s, u"MealConsume"_s,
                                     u"ExercisePerform"_s, u"Body"_s, u"UserNote"_s, u"Common"_s};
     return tables;
 }
 
 } // namespace
 
-deData::deData(const QString& databasePath) : Con(databasePath, Connection::OpenMode::Existing)
-{
+deData::deData(const QString& databasePath) : Con(databasePath, Connection::OpenMode::Existing) {
     for (const QString& table : diaryTables())
         tableInfo(table);
     for (const CommandDef& def : commandDefinitions()) {
@@ -34,32 +32,28 @@ deData::deData(const QString& databasePath) : Con(databasePath, Connection::Open
 
 deData::~deData() = default;
 
-QString deData::databasePathIn(const QString& folder)
-{
+QString deData::databasePathIn(const QString& folder) {
     QString path = QDir::fromNativeSeparators(folder);
     if (!path.endsWith(u'/'))
         path += u'/';
     return path + QString::fromLatin1(DatabaseFileName);
 }
 
-TableInfo* deData::tableInfo(const QString& table)
-{
+TableInfo* deData::tableInfo(const QString& table) {
     auto it = m_tables.find(table);
     if (it == m_tables.end())
         it = m_tables.emplace(table, std::make_unique<TableInfo>(Con, table)).first;
     return it->second.get();
 }
 
-Recordset& deData::rs(const QString& command)
-{
+Recordset& deData::rs(const QString& command) {
     const auto it = m_recordsets.find(command.toLower());
     if (it == m_recordsets.end())
         throw DbError(u"There is no rows command named %1"_s.arg(command));
     return *it->second;
 }
 
-Recordset& deData::run(const QString& command, const QVariantList& params)
-{
+Recordset& deData::run(const QString& command, const QVariantList& params) {
     Recordset& recordset = rs(command);
     if (recordset.isOpen())
         recordset.close();
@@ -67,8 +61,7 @@ Recordset& deData::run(const QString& command, const QVariantList& params)
     return recordset;
 }
 
-void deData::execute(const QString& command, const QVariantList& params)
-{
+void deData::execute(const QString& command, const QVariantList& params) {
     const CommandDef* def = findCommand(command);
     if (!def || def->returnsRows)
         throw DbError(u"There is no action command named %1"_s.arg(command));

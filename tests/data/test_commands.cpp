@@ -9,35 +9,38 @@
 
 using namespace Qt::StringLiterals;
 using kelvora::DateValue;
-using kelvora::deData;
 using kelvora::DbError;
+using kelvora::deData;
 using kelvora::test::TestDatabase;
 
 namespace {
 
-double day(int d) { return DateValue::fromYmd(2026, 3, d).serial(); }
-double at(int h, int m) { return DateValue::fromTime(h, m).serial(); }
+double day(int d) {
+    return DateValue::fromYmd(2026, 3, d).serial();
+}
+double at(int h, int m) {
+    return DateValue::fromTime(h, m).serial();
+}
 
 class CommandTest : public ::testing::Test {
 protected:
     TestDatabase db{kelvora::SeedContents::SchemaOnly};
     deData de{db.path()};
 
-    void SetUp() override
-    {
-        de.Con.execute(u"insert into MealCategory (MealCategoryID, Name) values (1, 'Fruit'), (2, 'Bread');"
-                       "insert into Meal (MealID, MealCategoryID, Name, Unit, Calories, Fat, Carbohydrate, Protein,"
-                       " FatBC, CarbohydrateBC, ProteinBC) values"
-                       " (1, 1, 'Pear', 'piece', 100, 0, 25, 1, 2.5, 91.25, 6.25),"
-                       " (2, 1, 'apple', 'piece', 95, 0, 25, 0.5, 3.3, 88.7, 3),"
-                       " (3, 2, 'Rye bread', 'slice', 83, 1, 15, 3, 9, 59, 15);"
-                       "insert into Exercise (ExerciseID, Name, Unit, CaloriesConsume, CaloriesConsumeBase,"
-                       " WeightDependent) values (1, 'Walking', 'hour', 300, 300, 1), (2, 'Rowing', 'hour', 500, 450, 0);"_s);
+    void SetUp() override {
+        de.Con.execute(
+            u"insert into MealCategory (MealCategoryID, Name) values (1, 'Fruit'), (2, 'Bread');"
+            "insert into Meal (MealID, MealCategoryID, Name, Unit, Calories, Fat, Carbohydrate, Protein,"
+            " FatBC, CarbohydrateBC, ProteinBC) values"
+            " (1, 1, 'Pear', 'piece', 100, 0, 25, 1, 2.5, 91.25, 6.25),"
+            " (2, 1, 'apple', 'piece', 95, 0, 25, 0.5, 3.3, 88.7, 3),"
+            " (3, 2, 'Rye bread', 'slice', 83, 1, 15, 3, 9, 59, 15);"
+            "insert into Exercise (ExerciseID, Name, Unit, CaloriesConsume, CaloriesConsumeBase,"
+            " WeightDependent) values (1, 'Walking', 'hour', 300, 300, 1), (2, 'Rowing', 'hour', 500, 450, 0);"_s);
     }
 
     // The values of one column over all rows of a command, in order.
-    QStringList column(const QString& command, const QVariantList& params, const QString& name)
-    {
+    QStringList column(const QString& command, const QVariantList& params, const QString& name) {
         QStringList values;
         for (auto& rs = de.run(command, params); !rs.eof(); rs.moveNext())
             values << rs.field(name).toString();
@@ -46,8 +49,7 @@ protected:
     }
 };
 
-TEST_F(CommandTest, SingleRowCommandsFindTheirRowAndNothingForZero)
-{
+TEST_F(CommandTest, SingleRowCommandsFindTheirRowAndNothingForZero) {
     struct Case {
         QString command;
         int id;
@@ -61,9 +63,12 @@ TEST_F(CommandTest, SingleRowCommandsFindTheirRowAndNothingForZero)
                        .arg(at(8, 0))
                        .arg(at(9, 0)));
     const Case cases[] = {
-        {u"Exercise"_s, 2, u"name"_s, u"Rowing"_s},      {u"MealCategory"_s, 2, u"Name"_s, u"Bread"_s},
-        {u"Meal"_s, 3, u"NAME"_s, u"Rye bread"_s},       {u"MealConsume"_s, 5, u"MealCategoryID"_s, u"1"_s},
-        {u"ExercisePerform"_s, 6, u"ExerciseID"_s, u"1"_s}, {u"Body"_s, 7, u"BodyID"_s, u"7"_s},
+        {u"Exercise"_s, 2, u"name"_s, u"Rowing"_s},
+        {u"MealCategory"_s, 2, u"Name"_s, u"Bread"_s},
+        {u"Meal"_s, 3, u"NAME"_s, u"Rye bread"_s},
+        {u"MealConsume"_s, 5, u"MealCategoryID"_s, u"1"_s},
+        {u"ExercisePerform"_s, 6, u"ExerciseID"_s, u"1"_s},
+        {u"Body"_s, 7, u"BodyID"_s, u"7"_s},
         {u"UserNote"_s, 8, u"NoteText"_s, u"note"_s},
     };
     for (const Case& c : cases) {
@@ -72,16 +77,14 @@ TEST_F(CommandTest, SingleRowCommandsFindTheirRowAndNothingForZero)
     }
 }
 
-TEST_F(CommandTest, SortedListsOrderByNameWithoutRegardToCase)
-{
+TEST_F(CommandTest, SortedListsOrderByNameWithoutRegardToCase) {
     EXPECT_EQ(column(u"MealCategorySorted"_s, {}, u"Name"_s), (QStringList{u"Bread"_s, u"Fruit"_s}));
     EXPECT_EQ(column(u"MealSorted"_s, {1}, u"Name"_s), (QStringList{u"apple"_s, u"Pear"_s}));
     EXPECT_EQ(column(u"MealForCategory"_s, {2}, u"Name"_s), QStringList{u"Rye bread"_s});
     EXPECT_EQ(column(u"ExerciseSorted"_s, {}, u"Name"_s), (QStringList{u"Rowing"_s, u"Walking"_s}));
 }
 
-TEST_F(CommandTest, MealConsumeSortedSumsTheRoundedParts)
-{
+TEST_F(CommandTest, MealConsumeSortedSumsTheRoundedParts) {
     // Pear x 1.1: fat 2.75 -> 3, carbohydrate 100.375 -> 100, protein 6.875 -> 7, so 110.
     de.Con.execute(u"insert into MealConsume values (1, 1, %1, %2, 1.1), (2, 3, %1, %3, 2.5),"
                    " (3, 1, %4, %2, 1)"_s.arg(day(2))
@@ -103,8 +106,7 @@ TEST_F(CommandTest, MealConsumeSortedSumsTheRoundedParts)
     EXPECT_TRUE(rs.eof());
 }
 
-TEST_F(CommandTest, ExercisePerformSortedRoundsBurnedCalories)
-{
+TEST_F(CommandTest, ExercisePerformSortedRoundsBurnedCalories) {
     de.Con.execute(u"insert into ExercisePerform values (1, 2, %1, %2, %3, 0.25), (2, 1, %1, %4, %2, 0.505)"_s
                        .arg(day(2))
                        .arg(at(10, 0))
@@ -112,14 +114,13 @@ TEST_F(CommandTest, ExercisePerformSortedRoundsBurnedCalories)
                        .arg(at(7, 0)));
     auto& rs = de.run(u"ExercisePerformSorted"_s, {day(2)});
     EXPECT_EQ(rs.field(u"Name"_s).toString(), u"Walking"_s); // 07:00 first
-    EXPECT_EQ(rs.field(u"sCalories"_s).toDouble(), 152);        // 151.5 -> 152
+    EXPECT_EQ(rs.field(u"sCalories"_s).toDouble(), 152);     // 151.5 -> 152
     rs.moveNext();
     EXPECT_EQ(rs.field(u"sCalories"_s).toDouble(), 125);
     EXPECT_EQ(rs.field(u"Qty"_s).toDouble(), 0.25);
 }
 
-TEST_F(CommandTest, DeleteCommandsRemoveOneRow)
-{
+TEST_F(CommandTest, DeleteCommandsRemoveOneRow) {
     de.Con.execute(u"insert into MealConsume values (1, 1, %1, 0.5, 1), (2, 1, %1, 0.5, 1);"
                    "insert into Body values (1, %1, 1, 1, 1, 1, 'I'), (2, %2, 1, 1, 1, 1, 'I')"_s.arg(day(1))
                        .arg(day(2)));
@@ -129,8 +130,7 @@ TEST_F(CommandTest, DeleteCommandsRemoveOneRow)
     EXPECT_EQ(column(u"BodySorted"_s, {day(1)}, u"BodyId"_s), QStringList{u"1"_s});
 }
 
-TEST_F(CommandTest, BodyAndNoteListsFromADate)
-{
+TEST_F(CommandTest, BodyAndNoteListsFromADate) {
     de.Con.execute(u"insert into Body values (1, %1, 1, 1, 1, 1, 'I'), (2, %2, 1, 1, 1, 1, 'I');"
                    "insert into UserNote values (1, %1, %2, 'a'), (2, %3, %3, 'b')"_s.arg(day(1))
                        .arg(day(10))
@@ -142,16 +142,14 @@ TEST_F(CommandTest, BodyAndNoteListsFromADate)
     EXPECT_EQ(column(u"UserNoteSorted"_s, {day(2)}, u"UserNoteId"_s), (QStringList{u"1"_s, u"2"_s}));
 }
 
-TEST_F(CommandTest, BodyCheckFindsAnotherRowOnTheSameDate)
-{
+TEST_F(CommandTest, BodyCheckFindsAnotherRowOnTheSameDate) {
     de.Con.execute(u"insert into Body values (4, %1, 1, 1, 1, 1, 'I')"_s.arg(day(4)));
     EXPECT_EQ(column(u"BodyCheck"_s, {day(4), 0}, u"BodyId"_s), QStringList{u"4"_s});
     EXPECT_TRUE(column(u"BodyCheck"_s, {day(4), 4}, u"BodyId"_s).isEmpty()); // itself
     EXPECT_TRUE(column(u"BodyCheck"_s, {day(5), 0}, u"BodyId"_s).isEmpty());
 }
 
-TEST_F(CommandTest, UserNoteCheckOverlaps)
-{
+TEST_F(CommandTest, UserNoteCheckOverlaps) {
     // An existing note covers the 5th to the 9th.
     de.Con.execute(u"insert into UserNote values (1, %1, %2, 'x')"_s.arg(day(5)).arg(day(9)));
     struct Case {
@@ -159,13 +157,13 @@ TEST_F(CommandTest, UserNoteCheckOverlaps)
         bool overlaps;
     };
     const Case cases[] = {
-        {1, 5, 0, true},   // the end touches the first day
-        {9, 12, 0, true},  // the start touches the last day
-        {6, 8, 0, true},   // wholly inside
-        {1, 12, 0, true},  // contains it
-        {1, 4, 0, false},  // before
+        {1, 5, 0, true},    // the end touches the first day
+        {9, 12, 0, true},   // the start touches the last day
+        {6, 8, 0, true},    // wholly inside
+        {1, 12, 0, true},   // contains it
+        {1, 4, 0, false},   // before
         {10, 12, 0, false}, // after
-        {5, 9, 1, false},  // the note itself
+        {5, 9, 1, false},   // the note itself
     };
     for (const Case& c : cases) {
         EXPECT_EQ(!column(u"UserNoteCheck"_s, {day(c.from), day(c.to), c.id}, u"UserNoteId"_s).isEmpty(),
@@ -174,8 +172,7 @@ TEST_F(CommandTest, UserNoteCheckOverlaps)
     }
 }
 
-TEST_F(CommandTest, ChkMinMaxdateSpansAllThreeJournals)
-{
+TEST_F(CommandTest, ChkMinMaxdateSpansAllThreeJournals) {
     auto& empty = de.run(u"chkMinMaxdate"_s, {day(1), day(31)});
     ASSERT_FALSE(empty.eof());
     EXPECT_TRUE(empty.field(u"minDt"_s).isNull());
@@ -193,20 +190,19 @@ TEST_F(CommandTest, ChkMinMaxdateSpansAllThreeJournals)
     EXPECT_EQ(rs.field(u"maxDt"_s).toDouble(), day(20));
 }
 
-TEST_F(CommandTest, ChkCaloriesDaysCountsDistinctDays)
-{
-    de.Con.execute(u"insert into MealConsume values (1, 1, %1, 0.3, 1), (2, 1, %1, 0.5, 1), (3, 1, %2, 0.5, 1);"
-                   "insert into ExercisePerform values (1, 1, %2, 0.3, 0.4, 1), (2, 1, %3, 0.3, 0.4, 1);"
-                   "insert into Body values (1, %4, 1, 1, 1, 1, 'I')"_s.arg(day(1))
-                       .arg(day(2))
-                       .arg(day(3))
-                       .arg(day(4)));
+TEST_F(CommandTest, ChkCaloriesDaysCountsDistinctDays) {
+    de.Con.execute(
+        u"insert into MealConsume values (1, 1, %1, 0.3, 1), (2, 1, %1, 0.5, 1), (3, 1, %2, 0.5, 1);"
+        "insert into ExercisePerform values (1, 1, %2, 0.3, 0.4, 1), (2, 1, %3, 0.3, 0.4, 1);"
+        "insert into Body values (1, %4, 1, 1, 1, 1, 'I')"_s.arg(day(1))
+            .arg(day(2))
+            .arg(day(3))
+            .arg(day(4)));
     EXPECT_EQ(column(u"chkCaloriesDays"_s, {day(1), day(31)}, u"days"_s), QStringList{u"3"_s});
     EXPECT_EQ(column(u"chkCaloriesDays"_s, {day(2), day(2)}, u"days"_s), QStringList{u"1"_s});
 }
 
-TEST_F(CommandTest, ChkBodyContigFindsIsolatedMeasurements)
-{
+TEST_F(CommandTest, ChkBodyContigFindsIsolatedMeasurements) {
     struct Case {
         std::vector<int> days;
         QStringList isolated;
@@ -228,17 +224,16 @@ TEST_F(CommandTest, ChkBodyContigFindsIsolatedMeasurements)
     }
 }
 
-TEST_F(CommandTest, GPCommands)
-{
-    de.Con.execute(u"insert into MealConsume values (1, 1, %1, 0.5, 2), (2, 2, %1, 0.6, 1);"
-                   "insert into ExercisePerform values (1, 2, %1, 0.3, 0.4, 0.5), (2, 1, %2, 0.3, 0.4, 1);"
-                   "insert into Body values (1, %1, 1, 1, 1, 1, 'I'), (2, %3, 1, 1, 1, 1, 'I');"
-                   "insert into UserNote values (1, %4, %1, 'a'), (2, %3, %3, 'b'), (3, %5, %5, 'c')"_s
-                       .arg(day(2))
-                       .arg(day(3))
-                       .arg(day(20))
-                       .arg(day(1) - 5)
-                       .arg(day(21)));
+TEST_F(CommandTest, GPCommands) {
+    de.Con.execute(
+        u"insert into MealConsume values (1, 1, %1, 0.5, 2), (2, 2, %1, 0.6, 1);"
+        "insert into ExercisePerform values (1, 2, %1, 0.3, 0.4, 0.5), (2, 1, %2, 0.3, 0.4, 1);"
+        "insert into Body values (1, %1, 1, 1, 1, 1, 'I'), (2, %3, 1, 1, 1, 1, 'I');"
+        "insert into UserNote values (1, %4, %1, 'a'), (2, %3, %3, 'b'), (3, %5, %5, 'c')"_s.arg(day(2))
+            .arg(day(3))
+            .arg(day(20))
+            .arg(day(1) - 5)
+            .arg(day(21)));
     auto& calories = de.run(u"GPCalories"_s, {day(1), day(20)});
     EXPECT_EQ(calories.field(u"curDate"_s).toDouble(), day(2));
     EXPECT_EQ(calories.field(u"calories"_s).toDouble(), 2 * 100 + 95 - 250);
@@ -253,19 +248,17 @@ TEST_F(CommandTest, GPCommands)
     EXPECT_EQ(column(u"GPNotes"_s, {day(1), day(20)}, u"UserNoteId"_s), (QStringList{u"1"_s, u"2"_s}));
 }
 
-TEST_F(CommandTest, RecalculateWeightDependentScalesOnlyWeightDependentRows)
-{
+TEST_F(CommandTest, RecalculateWeightDependentScalesOnlyWeightDependentRows) {
     de.execute(u"RecalculateWeightDependent"_s, {1.2});
     // koef is a single: 1.2f x 300 = 360.0000107... which Currency keeps as 360.
     EXPECT_EQ(column(u"Exercise"_s, {1}, u"CaloriesConsume"_s), QStringList{u"360"_s});
     EXPECT_EQ(column(u"Exercise"_s, {2}, u"CaloriesConsume"_s), QStringList{u"500"_s});
 }
 
-TEST_F(CommandTest, UnitConversionsRoundAsDesignedAndLeaveTheOtherSystemAlone)
-{
-    de.Con.execute(u"insert into Body values (1, %1, 180, 40, 34, 41, 'I'), (2, %2, 70, 90, 80, 100, 'M')"_s
-                       .arg(day(1))
-                       .arg(day(2)));
+TEST_F(CommandTest, UnitConversionsRoundAsDesignedAndLeaveTheOtherSystemAlone) {
+    de.Con.execute(
+        u"insert into Body values (1, %1, 180, 40, 34, 41, 'I'), (2, %2, 70, 90, 80, 100, 'M')"_s.arg(day(1))
+            .arg(day(2)));
     de.execute(u"RecalculateBodyToMetric"_s, {0.4536, 2.54});
     auto& metric = de.run(u"Body"_s, {1});
     EXPECT_EQ(metric.field(u"Weight"_s).toDouble(), 81.6); // 81.648
@@ -278,22 +271,21 @@ TEST_F(CommandTest, UnitConversionsRoundAsDesignedAndLeaveTheOtherSystemAlone)
 
     de.execute(u"RecalculateBodyToImperial"_s, {0.4536, 2.54});
     auto& imperial = de.run(u"Body"_s, {1});
-    EXPECT_EQ(imperial.field(u"Weight"_s).toDouble(), 179);   // 81.6 / 0.4536 = 179.89 rounded down
-    EXPECT_EQ(imperial.field(u"Breast"_s).toDouble(), 40.2);  // 40.157
+    EXPECT_EQ(imperial.field(u"Weight"_s).toDouble(), 179);  // 81.6 / 0.4536 = 179.89 rounded down
+    EXPECT_EQ(imperial.field(u"Breast"_s).toDouble(), 40.2); // 40.157
     EXPECT_EQ(imperial.field(u"Measurement"_s).toString(), u"I"_s);
     auto& second = de.run(u"Body"_s, {2});
     EXPECT_EQ(second.field(u"Weight"_s).toDouble(), 154); // 70 / 0.4536 = 154.32
 }
 
-TEST_F(CommandTest, RoundIsHalfToEvenAfterSnapping)
-{
+TEST_F(CommandTest, RoundIsHalfToEvenAfterSnapping) {
     struct Case {
         QString expression;
         double expected;
     };
     const Case cases[] = {
-        {u"round(2.5)"_s, 2},       {u"round(3.5)"_s, 4},       {u"round(13.5)"_s, 14},
-        {u"round(-2.5)"_s, -2},     {u"round(0.1 * 25)"_s, 2},  {u"round(1.25, 1)"_s, 1.2},
+        {u"round(2.5)"_s, 2},       {u"round(3.5)"_s, 4},         {u"round(13.5)"_s, 14},
+        {u"round(-2.5)"_s, -2},     {u"round(0.1 * 25)"_s, 2},    {u"round(1.25, 1)"_s, 1.2},
         {u"round(1.35, 1)"_s, 1.4}, {u"round(2.675, 2)"_s, 2.68}, {u"Int(68.04 / 0.4536)"_s, 150},
         {u"Int(-0.5)"_s, -1},
     };
@@ -304,15 +296,15 @@ TEST_F(CommandTest, RoundIsHalfToEvenAfterSnapping)
     }
 }
 
-TEST_F(CommandTest, DateShiftsMoveOnlySampleRows)
-{
+TEST_F(CommandTest, DateShiftsMoveOnlySampleRows) {
     de.Con.execute(u"insert into MealConsume values (-1, 1, %1, 0.5, 1), (1, 1, %1, 0.5, 1);"
                    "insert into ExercisePerform values (-1, 1, %1, 0.3, 0.4, 1), (1, 1, %1, 0.3, 0.4, 1);"
                    "insert into Body values (-1, %1, 1, 1, 1, 1, 'I'), (1, %2, 1, 1, 1, 1, 'I');"
                    "insert into UserNote values (-1, %1, %2, 'a'), (1, %3, %3, 'b')"_s.arg(day(1))
                        .arg(day(2))
                        .arg(day(20)));
-    for (const char* command : {"RecalcMealDates", "RecalcExerciseDates", "RecalcBodyDates", "RecalcUserNoteDates"})
+    for (const char* command :
+         {"RecalcMealDates", "RecalcExerciseDates", "RecalcBodyDates", "RecalcUserNoteDates"})
         de.execute(QString::fromLatin1(command), {-10});
     const auto serials = [&](const QString& sql) {
         QStringList values;
@@ -321,20 +313,22 @@ TEST_F(CommandTest, DateShiftsMoveOnlySampleRows)
             values << QString::number(statement.value(0).toDouble() - day(1));
         return values;
     };
-    EXPECT_EQ(serials(u"select ConsumeDate from MealConsume order by MealConsumeID"_s), (QStringList{u"-10"_s, u"0"_s}));
-    EXPECT_EQ(serials(u"select PerformDate from ExercisePerform order by 1"_s), (QStringList{u"-10"_s, u"0"_s}));
+    EXPECT_EQ(serials(u"select ConsumeDate from MealConsume order by MealConsumeID"_s),
+              (QStringList{u"-10"_s, u"0"_s}));
+    EXPECT_EQ(serials(u"select PerformDate from ExercisePerform order by 1"_s),
+              (QStringList{u"-10"_s, u"0"_s}));
     EXPECT_EQ(serials(u"select DateMeasured from Body order by BodyId"_s), (QStringList{u"-10"_s, u"1"_s}));
-    EXPECT_EQ(serials(u"select DateFrom from UserNote order by UserNoteId"_s), (QStringList{u"-10"_s, u"19"_s}));
+    EXPECT_EQ(serials(u"select DateFrom from UserNote order by UserNoteId"_s),
+              (QStringList{u"-10"_s, u"19"_s}));
     EXPECT_EQ(serials(u"select DateTo from UserNote order by UserNoteId"_s), (QStringList{u"-9"_s, u"19"_s}));
     EXPECT_THROW(de.execute(u"RecalcMealDates"_s, {40000}), DbError); // beyond the 16-bit parameter
 }
 
-TEST_F(CommandTest, UnknownCommandsAndMisuseAreDbErrors)
-{
+TEST_F(CommandTest, UnknownCommandsAndMisuseAreDbErrors) {
     EXPECT_THROW(de.rs(u"NoSuchCommand"_s), DbError);
     EXPECT_THROW(de.execute(u"BodySorted"_s, {day(1)}), DbError);
     auto& rs = de.run(u"Body"_s, {1});
-    EXPECT_THROW(rs.open({1}), DbError); // already open
+    EXPECT_THROW(rs.open({1}), DbError);          // already open
     EXPECT_THROW(de.run(u"Body"_s, {}), DbError); // missing parameter
 }
 

@@ -18,16 +18,14 @@ protected:
     TestDatabase db{kelvora::SeedContents::SchemaOnly};
     deData de{db.path()};
 
-    qlonglong stored(const QString& counter)
-    {
+    qlonglong stored(const QString& counter) {
         kelvora::Statement statement(de.Con, u"select %1 from Common"_s.arg(counter));
         statement.step();
         return statement.value(0).toLongLong();
     }
 };
 
-TEST_F(AllocatorTest, EachAllocatorCountsItsOwnTable)
-{
+TEST_F(AllocatorTest, EachAllocatorCountsItsOwnTable) {
     struct Case {
         std::int16_t (*allocate)(deData&);
         QString counter;
@@ -49,8 +47,7 @@ TEST_F(AllocatorTest, EachAllocatorCountsItsOwnTable)
     EXPECT_EQ(stored(u"NextMealConsumeID"_s), 43);
 }
 
-TEST_F(AllocatorTest, TheCounterIsStoredEvenWhenTheCallerCancels)
-{
+TEST_F(AllocatorTest, TheCounterIsStoredEvenWhenTheCallerCancels) {
     de.Con.execute(u"update Common set NextBodyID = 41"_s);
     const auto id = kelvora::AllocateBodyID(de);
     {
@@ -62,16 +59,14 @@ TEST_F(AllocatorTest, TheCounterIsStoredEvenWhenTheCallerCancels)
     EXPECT_EQ(kelvora::AllocateBodyID(de), 43);
 }
 
-TEST_F(AllocatorTest, PastThe16BitRangeItRefusesAndKeepsTheCounter)
-{
+TEST_F(AllocatorTest, PastThe16BitRangeItRefusesAndKeepsTheCounter) {
     de.Con.execute(u"update Common set NextUserNoteID = 32766"_s);
     EXPECT_EQ(kelvora::AllocateUserNoteID(de), 32767);
     EXPECT_THROW(kelvora::AllocateUserNoteID(de), DbError);
     EXPECT_EQ(stored(u"NextUserNoteID"_s), 32767);
 }
 
-TEST(NullRoutines, NullToTextAndNullToZero)
-{
+TEST(NullRoutines, NullToTextAndNullToZero) {
     EXPECT_EQ(kelvora::NullToText(QVariant()), QString());
     EXPECT_EQ(kelvora::NullToText(2.5), u"2.5"_s);
     EXPECT_EQ(kelvora::NullToText(QVariant(qlonglong(17))), u"17"_s);
@@ -85,15 +80,13 @@ TEST(NullRoutines, NullToTextAndNullToZero)
     EXPECT_EQ(kelvora::NullToZero(u"not a number"_s), 0);
 }
 
-TEST(CompareRoutines, MaxOfAndMinOf)
-{
+TEST(CompareRoutines, MaxOfAndMinOf) {
     for (int n : {0, -10, 10})
         EXPECT_EQ(kelvora::MaxOf(50 - n, 50), n < 0 ? 50 - n : 50);
     EXPECT_EQ(kelvora::MinOf(3.5, -1.0), -1.0);
 }
 
-TEST(RoundToStep, MultiplesOfTheStep)
-{
+TEST(RoundToStep, MultiplesOfTheStep) {
     struct Case {
         float value;
         bool roundDown;
@@ -101,8 +94,8 @@ TEST(RoundToStep, MultiplesOfTheStep)
         double expected;
     };
     const Case cases[] = {
-        {7.3f, true, 5, 5},   {7.3f, false, 5, 10}, {10, false, 5, 10}, {10, true, 5, 10},
-        {-7.3f, true, 5, -10}, {-7.3f, false, 5, -5}, {12.5f, true, 5, 10}, {17.5f, false, 5, 20},
+        {7.3f, true, 5, 5},       {7.3f, false, 5, 10},  {10, false, 5, 10},   {10, true, 5, 10},
+        {-7.3f, true, 5, -10},    {-7.3f, false, 5, -5}, {12.5f, true, 5, 10}, {17.5f, false, 5, 20},
         {181.3f, true, 0.5, 181}, {0, false, 2, 0},
     };
     for (const Case& c : cases) {

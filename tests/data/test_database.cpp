@@ -17,20 +17,17 @@ using kelvora::test::TestDatabase;
 
 namespace {
 
-qlonglong scalar(deData& de, const QString& sql)
-{
+qlonglong scalar(deData& de, const QString& sql) {
     kelvora::Statement statement(de.Con, sql);
     return statement.step() ? statement.value(0).toLongLong() : -1;
 }
 
-QString text(deData& de, const QString& sql)
-{
+QString text(deData& de, const QString& sql) {
     kelvora::Statement statement(de.Con, sql);
     return statement.step() ? statement.value(0).toString() : QString();
 }
 
-TEST(ShippedDatabase, IsSoundAndItsSampleRowsAreNegative)
-{
+TEST(ShippedDatabase, IsSoundAndItsSampleRowsAreNegative) {
     TestDatabase db;
     deData de(db.path());
     EXPECT_EQ(text(de, u"PRAGMA integrity_check"_s), u"ok"_s);
@@ -43,7 +40,8 @@ TEST(ShippedDatabase, IsSoundAndItsSampleRowsAreNegative)
                                      {u"Body"_s, u"BodyId"_s},
                                      {u"UserNote"_s, u"UserNoteId"_s}}) {
         EXPECT_GT(scalar(de, u"select count(*) from "_s + table), 0) << table.toStdString();
-        EXPECT_EQ(scalar(de, u"select count(*) from %1 where %2 >= 0"_s.arg(table, key)), 0) << table.toStdString();
+        EXPECT_EQ(scalar(de, u"select count(*) from %1 where %2 >= 0"_s.arg(table, key)), 0)
+            << table.toStdString();
     }
     auto& common = de.run(u"Common"_s);
     EXPECT_EQ(common.recordCount(), 1);
@@ -52,29 +50,31 @@ TEST(ShippedDatabase, IsSoundAndItsSampleRowsAreNegative)
     EXPECT_EQ(common.field(u"metabolicRate"_s).toDouble(), 80);
     EXPECT_EQ(common.field(u"FirstStart"_s).toInt(), 1);
     // The sample diary ends on the install date.
-    EXPECT_EQ(scalar(de, u"select max(ConsumeDate) from MealConsume"_s), common.field(u"installDate"_s).toLongLong());
+    EXPECT_EQ(scalar(de, u"select max(ConsumeDate) from MealConsume"_s),
+              common.field(u"installDate"_s).toLongLong());
 }
 
-TEST(ShippedDatabase, ByCaloriesColumnsAddUpToTheCalories)
-{
+TEST(ShippedDatabase, ByCaloriesColumnsAddUpToTheCalories) {
     TestDatabase db;
     deData de(db.path());
-    EXPECT_EQ(scalar(de, u"select count(*) from Meal where abs(FatBC + CarbohydrateBC + ProteinBC - Calories) > 0.00005"_s),
-              0);
+    EXPECT_EQ(
+        scalar(
+            de,
+            u"select count(*) from Meal where abs(FatBC + CarbohydrateBC + ProteinBC - Calories) > 0.00005"_s),
+        0);
 }
 
-TEST(ShippedDatabase, ItsFileIsPrivateToItsOwner)
-{
+TEST(ShippedDatabase, ItsFileIsPrivateToItsOwner) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Kelvora.mdb"_s);
     kelvora::buildDatabase(path);
-    EXPECT_EQ(QFile::permissions(path) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+    EXPECT_EQ(QFile::permissions(path) &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
     EXPECT_THROW(kelvora::buildDatabase(path), DbError); // never builds over a file
 }
 
-TEST(OpeningTheDatabase, FailsForAnythingButADiary)
-{
+TEST(OpeningTheDatabase, FailsForAnythingButADiary) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(u"missing.mdb"_s);
     EXPECT_THROW(deData{missing}, DbError);
@@ -95,8 +95,7 @@ TEST(OpeningTheDatabase, FailsForAnythingButADiary)
     EXPECT_THROW(deData{foreign}, DbError);
 }
 
-TEST(DatabasePath, OneSeparatorBeforeTheFileName)
-{
+TEST(DatabasePath, OneSeparatorBeforeTheFileName) {
     EXPECT_EQ(deData::databasePathIn(u"/opt/kelvora"_s), u"/opt/kelvora/Kelvora.mdb"_s);
     EXPECT_EQ(deData::databasePathIn(u"/opt/kelvora/"_s), u"/opt/kelvora/Kelvora.mdb"_s);
 }
@@ -106,15 +105,13 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(u"Kelvora.mdb"_s);
 
-    void change(const QString& sql)
-    {
+    void change(const QString& sql) {
         deData de(path);
         de.Con.execute(sql);
     }
 };
 
-TEST_F(InstallTest, WritesWhereNothingIsAndRefreshesAnUntouchedFile)
-{
+TEST_F(InstallTest, WritesWhereNothingIsAndRefreshesAnUntouchedFile) {
     EXPECT_EQ(kelvora::inspectDatabase(path), ExistingDatabase::Absent);
     EXPECT_EQ(kelvora::installShippedDatabase(path), InstallResult::Created);
     EXPECT_EQ(kelvora::inspectDatabase(path), ExistingDatabase::Untouched);
@@ -122,12 +119,11 @@ TEST_F(InstallTest, WritesWhereNothingIsAndRefreshesAnUntouchedFile)
     EXPECT_FALSE(QFile::exists(path + u".new"_s));
 }
 
-TEST_F(InstallTest, NeverOverwritesADiary)
-{
+TEST_F(InstallTest, NeverOverwritesADiary) {
     const QString changes[] = {
-        u"update Common set FirstStart = 0"_s,                                         // started once
-        u"update Common set NextBodyID = 1"_s,                                         // an identifier issued
-        u"insert into UserNote values (1, 46000, 46000, 'mine')"_s,                    // a user's row
+        u"update Common set FirstStart = 0"_s,                      // started once
+        u"update Common set NextBodyID = 1"_s,                      // an identifier issued
+        u"insert into UserNote values (1, 46000, 46000, 'mine')"_s, // a user's row
     };
     for (const QString& sql : changes) {
         QFile::remove(path);
@@ -140,8 +136,7 @@ TEST_F(InstallTest, NeverOverwritesADiary)
     }
 }
 
-TEST_F(InstallTest, LeavesAFileItCannotReadAlone)
-{
+TEST_F(InstallTest, LeavesAFileItCannotReadAlone) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("my notes, not a database");

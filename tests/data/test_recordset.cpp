@@ -20,22 +20,20 @@ protected:
     TestDatabase db{kelvora::SeedContents::SchemaOnly};
     deData de{db.path()};
 
-    void SetUp() override
-    {
-        de.Con.execute(u"insert into MealCategory (MealCategoryID, Name) values (1, 'Fruit'), (2, 'Bread');"
-                       "insert into Meal (MealID, MealCategoryID, Name, Unit, Calories) values (1, 1, 'Pear', 'piece', 100)"_s);
+    void SetUp() override {
+        de.Con.execute(
+            u"insert into MealCategory (MealCategoryID, Name) values (1, 'Fruit'), (2, 'Bread');"
+            "insert into Meal (MealID, MealCategoryID, Name, Unit, Calories) values (1, 1, 'Pear', 'piece', 100)"_s);
     }
 
-    qlonglong count(const QString& table)
-    {
+    qlonglong count(const QString& table) {
         kelvora::Statement statement(de.Con, u"select count(*) from "_s + table);
         statement.step();
         return statement.value(0).toLongLong();
     }
 };
 
-TEST_F(RecordsetTest, AddNewStoresOnlyTheSetColumnsAndShowsTheAssignedKey)
-{
+TEST_F(RecordsetTest, AddNewStoresOnlyTheSetColumnsAndShowsTheAssignedKey) {
     auto& rs = de.run(u"Meal"_s, {0});
     ASSERT_TRUE(rs.eof());
     rs.addNew();
@@ -56,8 +54,7 @@ TEST_F(RecordsetTest, AddNewStoresOnlyTheSetColumnsAndShowsTheAssignedKey)
     EXPECT_TRUE(stored.field(u"Increment"_s).isNull());
 }
 
-TEST_F(RecordsetTest, EditWritesBackAndCurrencyIsSnapped)
-{
+TEST_F(RecordsetTest, EditWritesBackAndCurrencyIsSnapped) {
     auto& rs = de.run(u"Meal"_s, {1});
     rs.set(u"Calories"_s, 1.0 / 3.0);
     rs.set(u"Increment"_s, QVariant::fromValue(Currency::fromRaw(2500)));
@@ -69,8 +66,7 @@ TEST_F(RecordsetTest, EditWritesBackAndCurrencyIsSnapped)
     EXPECT_EQ(stored.field(u"Name"_s).toString(), u"Pear"_s);
 }
 
-TEST_F(RecordsetTest, FailedUpdateThenCancelLeavesTheTableUnchanged)
-{
+TEST_F(RecordsetTest, FailedUpdateThenCancelLeavesTheTableUnchanged) {
     auto& rs = de.run(u"Meal"_s, {0});
     rs.addNew();
     rs.set(u"MealCategoryID"_s, 2);
@@ -91,8 +87,7 @@ TEST_F(RecordsetTest, FailedUpdateThenCancelLeavesTheTableUnchanged)
     EXPECT_EQ(de.run(u"Meal"_s, {1}).field(u"MealCategoryID"_s).toInt(), 1);
 }
 
-TEST_F(RecordsetTest, DeleteOfAReferencedRowFailsAndLeavesBothRows)
-{
+TEST_F(RecordsetTest, DeleteOfAReferencedRowFailsAndLeavesBothRows) {
     de.Con.execute(u"insert into MealConsume values (1, 1, 46000, 0.5, 1)"_s);
     auto& rs = de.run(u"Meal"_s, {1});
     EXPECT_THROW(rs.deleteCurrent(), DbError);
@@ -105,8 +100,7 @@ TEST_F(RecordsetTest, DeleteOfAReferencedRowFailsAndLeavesBothRows)
     EXPECT_EQ(count(u"MealCategory"_s), 1);
 }
 
-TEST_F(RecordsetTest, JoinedCommandWritesOnlyItsBaseTable)
-{
+TEST_F(RecordsetTest, JoinedCommandWritesOnlyItsBaseTable) {
     auto& rs = de.run(u"MealConsume"_s, {0});
     rs.addNew();
     rs.set(u"MealConsumeID"_s, 7);
@@ -123,8 +117,7 @@ TEST_F(RecordsetTest, JoinedCommandWritesOnlyItsBaseTable)
     EXPECT_EQ(stored.field(u"ConsumeDate"_s).toDouble(), DateValue::fromYmd(2026, 5, 1).serial());
 }
 
-TEST_F(RecordsetTest, ReadOnlyRecordsetsRefuseChanges)
-{
+TEST_F(RecordsetTest, ReadOnlyRecordsetsRefuseChanges) {
     auto& rs = de.run(u"MealCategorySorted"_s);
     EXPECT_FALSE(rs.isUpdatable());
     EXPECT_THROW(rs.set(u"Name"_s, u"x"_s), DbError);
@@ -136,8 +129,7 @@ TEST_F(RecordsetTest, ReadOnlyRecordsetsRefuseChanges)
     EXPECT_THROW(rs.field(u"Name"_s), DbError);
 }
 
-TEST_F(RecordsetTest, TextThatIsNoNumberCannotBeStoredInANumberColumn)
-{
+TEST_F(RecordsetTest, TextThatIsNoNumberCannotBeStoredInANumberColumn) {
     auto& rs = de.run(u"Meal"_s, {1});
     EXPECT_THROW(rs.set(u"Calories"_s, u"abc"_s), DbError);
     EXPECT_THROW(rs.set(u"MealCategoryID"_s, 1e12), DbError);
@@ -145,8 +137,7 @@ TEST_F(RecordsetTest, TextThatIsNoNumberCannotBeStoredInANumberColumn)
     EXPECT_EQ(rs.field(u"Calories"_s).toDouble(), 100);
 }
 
-TEST_F(RecordsetTest, TransactionRollsBackUnlessCommitted)
-{
+TEST_F(RecordsetTest, TransactionRollsBackUnlessCommitted) {
     {
         kelvora::Transaction outer(de.Con);
         de.Con.execute(u"insert into MealCategory (Name) values ('Kept')"_s);

@@ -12,13 +12,13 @@ namespace kelvora::test {
 
 namespace {
 
-const QString& templateFor(SeedContents contents)
-{
+const QString& templateFor(SeedContents contents) {
     static QTemporaryDir templates;
     static std::map<SeedContents, QString> paths;
     auto it = paths.find(contents);
     if (it == paths.end()) {
-        const QString path = templates.filePath(QString::number(static_cast<int>(contents)) + QStringLiteral(".mdb"));
+        const QString path =
+            templates.filePath(QString::number(static_cast<int>(contents)) + QStringLiteral(".mdb"));
         buildDatabase(path, contents);
         it = paths.emplace(contents, path).first;
     }
@@ -27,13 +27,14 @@ const QString& templateFor(SeedContents contents)
 
 } // namespace
 
-TestDatabase::TestDatabase(SeedContents contents)
-{
+TestDatabase::TestDatabase(SeedContents contents) {
     if (!m_dir.isValid() || !QFile::copy(templateFor(contents), path()))
         throw std::runtime_error("cannot make the test database");
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
-QString TestDatabase::path() const { return deData::databasePathIn(m_dir.path()); }
+QString TestDatabase::path() const {
+    return deData::databasePathIn(m_dir.path());
+}
 
 } // namespace kelvora::test

@@ -1,0 +1,158 @@
+// Start-up speed: the time from starting the process to the first painted day, for Kelvora over a
+// copy of the shipped database (first start already behind it) and for an empty Qt Widgets main
+// window, both started the same way on the offscreen platform. Kelvora may take at most 1.5 times
+// as long as the empty program. For scale it also times the empty window with a menu bar and one
+// line of text, the least that any window showing text pays.
+//
+//   startup_bench [runs]     (default 20 runs of each, after 2 warm-up runs)
+#include "Startup.h"
+#include "deData.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Run {
+    double firstPaintMs = 0; // process start to the first painted window
+    double processMs = 0;    // process start to its exit
+};
+
+// Starts the program, reads the moment of its first paint from its output and waits for its end.
+Run runOnce(const std::string& program, const std::vector<std::string>& arguments) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    const Clock::time_point started = Clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    if (spawned != 0) {
+        close(pipeEnds[0]);
+        throw std::runtime_error("cannot start " + program);
+    }
+    std::string output;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const Clock::time_point ended = Clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || output.empty())
+        throw std::runtime_error(program + " did not reach its first paint");
+
+    const Clock::time_point painted{std::chrono::nanoseconds(std::stoll(output))};
+    const auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    return {ms(painted - started), ms(ended - started)};
+}
+
+struct Summary {
+    double mean, median, min;
+};
+
+Summary summarise(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const double mean =
+        std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+    return {mean, values[values.size() / 2], values.front()};
+}
+
+void print(const char* what, const Summary& s) {
+    std::printf("  %-28s mean %7.1f ms   median %7.1f ms   min %7.1f ms\n", what, s.mean, s.median, s.min);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+    // The diary as a second start finds it: the first start has moved the sample days to end today
+    // and cleared its mark, so the first painted day holds the last sample day's meals.
+    QTemporaryDir folder;
+    const QString database = kelvora::deData::databasePathIn(folder.path());
+    if (!folder.isValid() || !QFile::copy(QStringLiteral(KELVORA_SHIPPED_DATABASE), database)) {
+        std::fprintf(stderr, "cannot copy %s\n", KELVORA_SHIPPED_DATABASE);
+        return 1;
+    }
+    QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        kelvora::deData de(database);
+        kelvora::shiftSampleData(de, kelvora::DateValue::fromQDate(QDate::currentDate()));
+    }
+
+    const std::filesystem::path here = std::filesystem::canonical("/proc/self/exe").parent_path();
+    const std::string kelvora = (here / "startup_probe").string();
+    const std::string empty = (here / "empty_probe").string();
+    const std::vector<std::string> kelvoraArguments{folder.path().toStdString()};
+
+    try {
+        for (int i = 0; i < 2; ++i) {
+            runOnce(empty, {});
+            runOnce(kelvora, kelvoraArguments);
+        }
+        std::vector<double> emptyPaint, emptyProcess, textPaint, textProcess, kelvoraPaint, kelvoraProcess;
+        for (int i = 0; i < runs; ++i) {
+            const Run e = runOnce(empty, {});
+            const Run t = runOnce(empty, {"--with-text"});
+            const Run k = runOnce(kelvora, kelvoraArguments);
+            emptyPaint.push_back(e.firstPaintMs);
+            emptyProcess.push_back(e.processMs);
+            textPaint.push_back(t.firstPaintMs);
+            textProcess.push_back(t.processMs);
+            kelvoraPaint.push_back(k.firstPaintMs);
+            kelvoraProcess.push_back(k.processMs);
+        }
+        std::printf("Start-up, %d runs each (QT_QPA_PLATFORM=%s)\n", runs, std::getenv("QT_QPA_PLATFORM"));
+        std::printf("empty Qt Widgets window\n");
+        print("start to first paint", summarise(emptyPaint));
+        print("whole process", summarise(emptyProcess));
+        std::printf("the same with a menu bar and one line of text\n");
+        print("start to first paint", summarise(textPaint));
+        print("whole process", summarise(textProcess));
+        std::printf("Kelvora, shipped database\n");
+        const Summary paint = summarise(kelvoraPaint);
+        print("start to first painted day", paint);
+        print("whole process", summarise(kelvoraProcess));
+        const double ratio = paint.mean / summarise(emptyPaint).mean;
+        std::printf(
+            "ratio of the means to first paint: %.2f (at most 1.5: %s); to the window with text: %.2f\n",
+            ratio, ratio <= 1.5 ? "met" : "NOT MET", paint.mean / summarise(textPaint).mean);
+        return ratio <= 1.5 ? 0 : 3;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}

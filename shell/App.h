@@ -1,0 +1,71 @@
+#pragma once
+
+#include "AppState.h"
+#include "Services.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+namespace kelvora {
+
+class deData;
+class frmMain;
+
+struct ServiceSet {
+    std::unique_ptr<MessageService> messages;
+    std::unique_ptr<ModalService> modal;
+    std::unique_ptr<ClockService> clock;
+    std::unique_ptr<PrinterService> printer;
+    std::unique_ptr<HelpService> help;
+};
+
+// The run's shared context: the data environment, the application state and the services, reached
+// through app(). Exactly one exists at a time; a test makes a fresh one for each test.
+class App {
+public:
+    App(QString programFolder, std::unique_ptr<deData> data, ServiceSet services);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    static App& instance();
+    static bool exists();
+
+    const QString& programFolder() const { return m_programFolder; }
+    deData& de() { return *m_data; }
+    AppState& state() { return m_state; }
+    MessageService& messages() { return *m_services.messages; }
+    ModalService& modal() { return *m_services.modal; }
+    ClockService& clock() { return *m_services.clock; }
+    PrinterService& printer() { return *m_services.printer; }
+    HelpService& help() { return *m_services.help; }
+
+    frmMain* mainWindow() const { return m_mainWindow; }
+    // The same window as a widget, for what needs no more than that (icons, message parents).
+    QWidget* mainWidget() const { return m_mainWidget; }
+    void setMainWindow(frmMain* window, QWidget* widget) {
+        m_mainWindow = window;
+        m_mainWidget = widget;
+    }
+
+private:
+    QString m_programFolder;
+    std::unique_ptr<deData> m_data;
+    ServiceSet m_services;
+    AppState m_state;
+    frmMain* m_mainWindow = nullptr;
+    QWidget* m_mainWidget = nullptr;
+};
+
+inline App& app() {
+    return App::instance();
+}
+
+// The program's title, which information messages carry.
+inline QString programTitle() {
+    return QStringLiteral("Kelvora");
+}
+
+} // namespace kelvora

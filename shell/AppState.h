@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DateValue.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace kelvora {
+
+// The values every window reads and writes directly, held for the whole run.
+struct AppState {
+    DateValue currentDate;       // the day the main window shows
+    DateValue currentTime;       // the time proposed by the next journal editor
+    std::int16_t bodyWeight = 0; // in lb or kg, after measurementSystem
+    QString measurementSystem;   // "I" or "M"
+    double metabolicRate = 0.0;  // background burn, kcal per hour
+    QString timeDisplayFormat;   // "Hh:Nn" or "h:Nn am/pm"
+    QString timePickerFormat;    // "H:mm" or "h:mm tt"
+    bool clock24 = false;
+    QString newLine; // line feed then carriage return
+};
+
+} // namespace kelvora

@@ -1,0 +1,98 @@
+#include "KelvoraDialog.h"
+
+#include "App.h"
+#include "HelpContext.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora {
+
+namespace {
+constexpr auto HelpContextProperty = "kelvoraHelpContext";
+}
+
+KelvoraDialog::KelvoraDialog(QWidget* parent, int helpContextId)
+    : QDialog(parent), m_helpContextId(helpContextId) {
+    setProperty(HelpContextProperty, helpContextId);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QPushButton* KelvoraDialog::makeButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+KelvoraDialog::EditorButtons KelvoraDialog::makeEditorButtons() {
+    EditorButtons buttons{makeButton(u"btnOK"_s, u"&OK"_s), makeButton(u"btnCancel"_s, u"&Cancel"_s),
+                          makeButton(u"btnHelp"_s, u"&Help"_s), new QHBoxLayout};
+    buttons.ok->setDefault(true);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    makeHelpButton(buttons.help);
+    buttons.row->addStretch();
+    buttons.row->addWidget(buttons.ok);
+    buttons.row->addWidget(buttons.cancel);
+    buttons.row->addWidget(buttons.help);
+    return buttons;
+}
+
+bool KelvoraDialog::refuse(QWidget* field, const QString& text) {
+    app().messages().error(this, text);
+    if (field)
+        field->setFocus();
+    return false;
+}
+
+void KelvoraDialog::makeHelpButton(QPushButton* button) {
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this] { sendF1(this); });
+}
+
+void KelvoraDialog::showEvent(QShowEvent* event) {
+    // A spontaneous show is the window system restoring the window; only the program's own
+    // showing is a new load.
+    if (!event->spontaneous() && !m_loaded) {
+        m_loaded = true;
+        if (App::exists() && app().mainWidget())
+            setWindowIcon(app().mainWidget()->windowIcon());
+        load();
+    }
+    QDialog::showEvent(event);
+}
+
+void KelvoraDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        showHelpFor(this);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void KelvoraDialog::done(int result) {
+    if (m_loaded) {
+        m_loaded = false;
+        unload();
+    }
+    QDialog::done(result);
+}
+
+void showHelpFor(QWidget* window) {
+    const QVariant context = window ? window->window()->property(HelpContextProperty) : QVariant();
+    const int number = context.isValid() ? context.toInt() : HelpContext::frmMain;
+    if (number != HelpContext::None)
+        app().help().showTopic(number);
+}
+
+void sendF1(QWidget* window) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &press);
+}
+
+} // namespace kelvora

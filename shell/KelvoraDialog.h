@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+class QHBoxLayout;
+class QPushButton;
+
+namespace kelvora {
+
+// The base of every dialog of the program. A dialog object lives for the whole run and keeps its
+// public members; each showing runs load() to reset the controls from them, and every way of closing
+// runs unload(). F1, and the Help button, open the dialog's help topic.
+class KelvoraDialog : public QDialog {
+    Q_OBJECT
+public:
+    KelvoraDialog(QWidget* parent, int helpContextId);
+
+    int helpContextId() const { return m_helpContextId; }
+
+protected:
+    // The OK, Cancel and Help buttons of an editor, right-aligned in a row: OK is the default
+    // button (Enter), Cancel rejects (Esc), Help sends F1. The caller connects OK.
+    struct EditorButtons {
+        QPushButton* ok;
+        QPushButton* cancel;
+        QPushButton* help;
+        QHBoxLayout* row;
+    };
+    EditorButtons makeEditorButtons();
+    // A push button with its designed name and caption.
+    QPushButton* makeButton(const QString& name, const QString& caption);
+    // Reports an input error on `field` ("Error", exclamation), puts the focus there and returns
+    // false, the way every check of every dialog ends.
+    bool refuse(QWidget* field, const QString& text);
+
+    virtual void load() {}
+    virtual void unload() {}
+    // Makes the button send F1 to the dialog, as the keyboard would.
+    void makeHelpButton(QPushButton* button);
+
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int result) override;
+
+private:
+    int m_helpContextId;
+    bool m_loaded = false;
+};
+
+// Opens the help topic of `window` (its helpContextId, or the main window's topic). The one place
+// F1 is answered, for dialogs and the main window alike.
+void showHelpFor(QWidget* window);
+
+// Sends an F1 key press to `window`.
+void sendF1(QWidget* window);
+
+} // namespace kelvora

@@ -1,0 +1,89 @@
+#include "QtServices.h"
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace kelvora {
+
+namespace {
+
+QMessageBox::StandardButton standardButton(MessageButton button) {
+    switch (button) {
+    case MessageButton::Yes:
+        return QMessageBox::Yes;
+    case MessageButton::No:
+        return QMessageBox::No;
+    case MessageButton::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon standardIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+} // namespace
+
+MessageButton QtMessageService::show(QWidget* parent, const Message& message) {
+    // Composed texts separate their lines with a line feed and a carriage return; shown as they
+    // are, the pair would make every line break a double one.
+    QString text = message.text;
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    QMessageBox box(standardIcon(message.icon), message.title, text, QMessageBox::NoButton, parent);
+    for (const MessageButton button : message.buttons)
+        box.addButton(standardButton(button));
+    box.setDefaultButton(standardButton(message.defaultButton));
+    if (message.buttons.size() > 1)
+        box.setEscapeButton(standardButton(MessageButton::No));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageButton::Yes;
+    case QMessageBox::No:
+        return MessageButton::No;
+    default:
+        return message.buttons.size() > 1 ? MessageButton::No : MessageButton::Ok;
+    }
+}
+
+int QtModalService::exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
+
+bool QtPrinterService::printLandscape(QWidget& widget) {
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull())
+        return false;
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    if (!printer.setPageOrientation(QPageLayout::Landscape))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // The window as shown, scaled up to the page at the printer's resolution.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double scale = std::min(page.width() / widget.width(), page.height() / widget.height());
+    painter.scale(scale, scale);
+    widget.render(&painter);
+    return painter.end();
+}
+
+} // namespace kelvora

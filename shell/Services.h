@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+namespace kelvora {
+
+// The seams between the windows and the platform. Every message box, every modal showing, the
+// clock, the printer and the help go through these, so tests can drive windows without a screen
+// and read back exactly what the user would have seen.
+
+enum class MessageIcon { Critical, Exclamation, Question, Information };
+enum class MessageButton { Ok, Yes, No };
+
+struct Message {
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::Information;
+    std::vector<MessageButton> buttons{MessageButton::Ok};
+    MessageButton defaultButton = MessageButton::Ok;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows the message modally over `parent` and returns the button the user chose.
+    virtual MessageButton show(QWidget* parent, const Message& message) = 0;
+
+    // An input error: exclamation icon, title "Error", OK.
+    void error(QWidget* parent, const QString& text);
+    // Exclamation icon and OK under a title of the caller's choosing.
+    void exclamation(QWidget* parent, const QString& title, const QString& text);
+    // Information icon, OK.
+    void information(QWidget* parent, const QString& title, const QString& text);
+    // Question icon, Yes and No; true for Yes.
+    bool ask(QWidget* parent, const QString& title, const QString& text, MessageButton defaultButton);
+    // Critical (stop) icon, OK.
+    void critical(QWidget* parent, const QString& title, const QString& text);
+};
+
+class ModalService {
+public:
+    virtual ~ModalService() = default;
+    // Shows the dialog modally and returns when it has closed, with its result code.
+    virtual int exec(QDialog& dialog) = 0;
+};
+
+class ClockService {
+public:
+    virtual ~ClockService() = default;
+    virtual QDateTime now() const = 0;
+};
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+    // Prints the widget as it is shown, in landscape, on the default printer; false on any failure.
+    virtual bool printLandscape(QWidget& widget) = 0;
+};
+
+class HelpService {
+public:
+    virtual ~HelpService() = default;
+    virtual void showTopic(int contextNumber) = 0;
+    virtual void showContents() = 0;
+};
+
+} // namespace kelvora

@@ -1,0 +1,154 @@
+#include "Startup.h"
+
+#include "KelvoraApplication.h"
+#include "Numeric.h"
+#include "QtHelpService.h"
+#include "QtServices.h"
+#include "deData.h"
+#include "frmCommon.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QTime>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora {
+
+RunningProgram::RunningProgram() = default;
+RunningProgram::RunningProgram(RunningProgram&&) noexcept = default;
+RunningProgram& RunningProgram::operator=(RunningProgram&&) noexcept = default;
+RunningProgram::~RunningProgram() {
+    // The windows go before the context they read from.
+    mainWindow.reset();
+    app.reset();
+}
+
+namespace {
+
+void runFirstStartSequence(frmMain& mainWindow) {
+    MessageService& messages = app().messages();
+    const QString& nl = app().state().newLine;
+    messages.information(
+        &mainWindow, u"You are welcome!"_s,
+        u"Welcome to the Kelvora program!"_s + nl + nl +
+            u"The program is equiped by comprehensive Help description. Please read first Help "
+            "chapters to find out about what is this program for and what technology it uses."_s);
+    messages.information(
+        &mainWindow, programTitle(),
+        u"Because it is a very first start of this program, you will be prompted now to specify "
+        "common parameters."_s);
+    frmCommon& common = mainWindow.commonDialog();
+    common.firstStart = true;
+    app().modal().exec(common);
+    common.firstStart = false;
+    shiftSampleData(app().de(), DateValue::fromQDate(app().clock().now().date()));
+}
+
+} // namespace
+
+bool clockIs24Hour(const QLocale& locale) {
+    return locale.toString(QTime(23, 15), QLocale::ShortFormat).contains(u"23"_s);
+}
+
+void initialiseState(AppState& state, deData& de, const QDateTime& now, const QLocale& locale) {
+    state.newLine = u"\n\r"_s;
+    state.currentDate = DateValue::fromQDate(now.date());
+    state.currentTime = DateValue::fromTime(now.time().hour(), now.time().minute());
+    state.clock24 = clockIs24Hour(locale);
+    state.timeDisplayFormat = state.clock24 ? u"Hh:Nn"_s : u"h:Nn am/pm"_s;
+    state.timePickerFormat = state.clock24 ? u"H:mm"_s : u"h:mm tt"_s;
+
+    Recordset& common = de.rs(u"Common"_s);
+    if (!common.isOpen())
+        common.open();
+    // The settings dialog only ever stores weights that fit; a file edited elsewhere could hold
+    // more, and then the nearest representable weight is the honest reading.
+    const double weight = common.field(u"weight"_s).toDouble();
+    state.bodyWeight = toInt16(weight).value_or(weight < 0 ? std::numeric_limits<std::int16_t>::min()
+                                                           : std::numeric_limits<std::int16_t>::max());
+    state.measurementSystem = common.field(u"Measurement"_s).toString();
+    state.metabolicRate = common.field(u"metabolicRate"_s).toDouble();
+}
+
+bool firstStartPending(deData& de) {
+    Recordset& common = de.rs(u"Common"_s);
+    if (!common.isOpen())
+        common.open();
+    return common.field(u"FirstStart"_s).toInt() == 1;
+}
+
+void shiftSampleData(deData& de, const DateValue& today) {
+    Recordset& common = de.run(u"Common"_s);
+    const DateValue installDate(common.field(u"installDate"_s).toDouble());
+    const std::int64_t n = diffDays(installDate, today);
+    const std::int64_t x = std::max<std::int64_t>(50 - n, 50);
+
+    Transaction transaction(de.Con);
+    // Each step must fit the commands' 16-bit parameter; a clock off by more than ninety years
+    // leaves the sample diary where it is rather than failing the first start.
+    if (toInt16(-x) && toInt16(x + n) && toInt16(n)) {
+        // Body dates are unique: two moves of at least 50 days each carry the whole 45-day span
+        // clear of itself, where one move of n days could collide row by row.
+        de.execute(u"RecalcBodyDates"_s, {qlonglong(-x)});
+        de.execute(u"RecalcBodyDates"_s, {qlonglong(x + n)});
+        de.execute(u"RecalcUserNoteDates"_s, {qlonglong(n)});
+        de.execute(u"RecalcExerciseDates"_s, {qlonglong(n)});
+        de.execute(u"RecalcMealDates"_s, {qlonglong(n)});
+    }
+    common.set(u"installDate"_s, QVariant::fromValue(today.datePart()));
+    common.set(u"FirstStart"_s, 0);
+    try {
+        common.update();
+    } catch (const DbError&) {
+        common.cancelUpdate();
+        throw;
+    }
+    transaction.commit();
+}
+
+std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
+                                           const QLocale& locale) {
+    std::unique_ptr<deData> data;
+    try {
+        data = std::make_unique<deData>(deData::databasePathIn(programFolder));
+    } catch (const DbError&) {
+        services.messages->critical(
+            nullptr, u"Severe Error"_s,
+            u"Can't access database. Please make sure the database file Kelvora.mdb is "
+            "present in the program folder."_s);
+        return std::nullopt;
+    }
+    RunningProgram program;
+    program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
+    App& context = *program.app;
+    initialiseState(context.state(), context.de(), context.clock().now(), locale);
+
+    program.mainWindow = std::make_unique<frmMain>();
+    program.mainWindow->show();
+    if (firstStartPending(context.de()))
+        runFirstStartSequence(*program.mainWindow);
+    program.mainWindow->RePaintGraph();
+    return program;
+}
+
+int runKelvora(int& argc, char** argv) {
+    KelvoraApplication application(argc, argv);
+    ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
+                        std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
+                        std::make_unique<QtHelpService>()};
+    std::optional<RunningProgram> program;
+    try {
+        program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));
+    } catch (const std::exception& error) {
+        KelvoraApplication::reportUncaught(error);
+        return 1;
+    }
+    if (!program)
+        return 1;
+    return QApplication::exec();
+}
+
+} // namespace kelvora

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "KelvoraDialog.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kelvora {
+
+// The program's picture, name and version.
+class frmAbout : public KelvoraDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+protected:
+    void load() override;
+
+private:
+    QLabel* Picture1;
+    QLabel* lblProgramName;
+    QPushButton* btnOK;
+};
+
+} // namespace kelvora

@@ -1,0 +1,233 @@
+#include "frmCommon.h"
+
+#include "App.h"
+#include "Common.h"
+#include "Currency.h"
+#include "HelpContext.h"
+#include "Numeric.h"
+#include "deData.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora {
+
+namespace {
+
+constexpr int MaxFieldLength = 30;
+constexpr int ImperialEntry = 0;
+constexpr int MetricEntry = 1;
+
+// The conversion factors the body conversion commands take, as Currency values.
+constexpr Currency LbToKg = Currency::fromRaw(4536);
+constexpr Currency InchToCm = Currency::fromRaw(25400);
+constexpr double KgPerLb = 0.4536;
+// The body weights the activities' CaloriesConsumeBase values were measured at.
+constexpr double ReferenceWeightLb = 150.0;
+constexpr double ReferenceWeightKg = 68.04;
+// Well above every rate the dialog's own estimate proposes (about 11912 at the heaviest accepted
+// weight), so it only stops typing slips such as an extra digit or two.
+constexpr int MaxMetabolicRate = 32767;
+
+// The parameters as stored, in the form the application state holds them.
+struct StoredParameters {
+    std::int16_t bodyWeight = 0;
+    QString measurementSystem;
+    double metabolicRate = 0.0;
+};
+
+} // namespace
+
+frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCommon) {
+    setObjectName(u"frmCommon"_s);
+    setWindowTitle(u"Common Parameters"_s);
+
+    txtWeight = new QLineEdit(this);
+    txtWeight->setObjectName(u"txtWeight"_s);
+    txtWeight->setMaxLength(MaxFieldLength);
+    lblWeightUnit = new QLabel(u"lb"_s, this);
+    lblWeightUnit->setObjectName(u"lblWeightUnit"_s);
+    cbxMeasurement = new QComboBox(this);
+    cbxMeasurement->setObjectName(u"cbxMeasurement"_s);
+    cbxMeasurement->addItems({u"Imperial (lb, inch)"_s, u"Metric (kg, cm)"_s});
+    txtMetabolicRate = new QLineEdit(this);
+    txtMetabolicRate->setObjectName(u"txtMetabolicRate"_s);
+    txtMetabolicRate->setMaxLength(MaxFieldLength);
+
+    const EditorButtons buttons = makeEditorButtons();
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(u"Body Weight"_s, this), 0, 0);
+    fields->addWidget(txtWeight, 0, 1);
+    fields->addWidget(lblWeightUnit, 0, 2);
+    fields->addWidget(new QLabel(u"Measurement"_s, this), 1, 0);
+    fields->addWidget(cbxMeasurement, 1, 1, 1, 2);
+    fields->addWidget(new QLabel(u"Background Calories Consume"_s, this), 2, 0);
+    fields->addWidget(txtMetabolicRate, 2, 1);
+    fields->addWidget(new QLabel(u"per hour"_s, this), 2, 2);
+
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(fields, 0, 0);
+    layout->addLayout(buttons.row, 1, 0);
+
+    connect(txtWeight, &QLineEdit::textChanged, this, &frmCommon::txtWeight_Change);
+    connect(cbxMeasurement, &QComboBox::currentIndexChanged, this, &frmCommon::cbxMeasurement_Click);
+    connect(btnOK, &QPushButton::clicked, this, &frmCommon::btnOK_Click);
+}
+
+void frmCommon::load() {
+    Saved = false;
+    Recordset& common = app().de().rs(u"Common"_s);
+    if (!common.isOpen())
+        common.open();
+    btnCancel->setEnabled(!firstStart);
+    Populate();
+    txtWeight->setFocus();
+}
+
+void frmCommon::unload() {
+    Recordset& common = app().de().rs(u"Common"_s);
+    if (common.isOpen())
+        common.close();
+}
+
+void frmCommon::reject() {
+    if (firstStart)
+        return;
+    KelvoraDialog::reject();
+}
+
+void frmCommon::Populate() {
+    const Recordset& common = app().de().rs(u"Common"_s);
+    txtWeight->setText(NullToText(common.field(u"weight"_s)));
+    cbxMeasurement->setCurrentIndex(common.field(u"Measurement"_s).toString() == u"M"_s ? MetricEntry
+                                                                                        : ImperialEntry);
+    showWeightUnit();
+    // Last, so the stored rate replaces the estimate the two fields above have just made.
+    txtMetabolicRate->setText(NullToText(common.field(u"metabolicRate"_s)));
+}
+
+void frmCommon::Gather() {
+    Recordset& common = app().de().rs(u"Common"_s);
+    // Handed over as text, so the data layer converts it to Currency decimally.
+    common.set(u"weight"_s, txtWeight->text());
+    common.set(u"Measurement"_s, cbxMeasurement->currentIndex() == MetricEntry ? u"M"_s : u"I"_s);
+    common.set(u"metabolicRate"_s, txtMetabolicRate->text());
+}
+
+bool frmCommon::Validate() {
+    const auto weight = Currency::fromText(txtWeight->text());
+    if (!weight)
+        return refuse(txtWeight, u"The Weight is not specified or specified incorrect"_s);
+    // The weight is carried as a 16-bit whole number, and a weight of nothing would scale every
+    // weight-dependent activity down to nothing.
+    const auto bodyWeight = toInt16(weight->toDouble());
+    if (!bodyWeight || *bodyWeight < 1)
+        return refuse(txtWeight, u"The Weight should be a positive number not greater than 32767"_s);
+
+    const auto rate = Currency::fromText(txtMetabolicRate->text());
+    if (!rate)
+        return refuse(txtMetabolicRate,
+                      u"The Background Calories Consume is not specified or specified incorrect"_s);
+    // A negative burn would make the balance climb while the user sits still.
+    if (*rate < Currency() || *rate > Currency::fromInt(MaxMetabolicRate))
+        return refuse(txtMetabolicRate,
+                      u"The Background Calories Consume should be a number from 0 to 32767"_s);
+    return true;
+}
+
+void frmCommon::btnOK_Click() {
+    if (!Validate())
+        return;
+    if (!storeAndRecalculate())
+        return;
+    Saved = true;
+    accept();
+    if (!firstStart)
+        app().messages().information(parentWidget(), programTitle(),
+                                     u"All existing data will be recalculated according with new common "
+                                     "parameters. Your results may change now"_s);
+}
+
+bool frmCommon::storeAndRecalculate() {
+    deData& de = app().de();
+    Recordset& common = de.rs(u"Common"_s);
+    StoredParameters stored;
+    try {
+        if (!common.isOpen())
+            common.open();
+        Transaction transaction(de.Con);
+        Gather();
+        common.update();
+
+        const auto bodyWeight = toInt16(common.field(u"weight"_s).toDouble());
+        if (!bodyWeight)
+            throw DbError(u"The stored weight does not fit a 16-bit body weight"_s);
+        stored = {*bodyWeight, common.field(u"Measurement"_s).toString(),
+                  common.field(u"metabolicRate"_s).toDouble()};
+
+        const QVariantList factors{QVariant::fromValue(LbToKg), QVariant::fromValue(InchToCm)};
+        float weightFactor = 0.0f;
+        if (stored.measurementSystem == u"I"_s) {
+            weightFactor = static_cast<float>(stored.bodyWeight / ReferenceWeightLb);
+            de.execute(u"RecalculateBodyToImperial"_s, factors);
+        } else {
+            weightFactor = static_cast<float>(stored.bodyWeight / ReferenceWeightKg);
+            de.execute(u"RecalculateBodyToMetric"_s, factors);
+        }
+        de.execute(u"RecalculateWeightDependent"_s, {QVariant(weightFactor)});
+        transaction.commit();
+    } catch (const DbError&) {
+        if (common.hasPendingChange())
+            common.cancelUpdate();
+        // After a rollback the recordset may still show the row as it was meant to be stored; the
+        // next attempt reads the row afresh.
+        common.close();
+        app().messages().error(this, u"Can't store information in database."_s);
+        return false;
+    }
+
+    AppState& state = app().state();
+    state.bodyWeight = stored.bodyWeight;
+    state.measurementSystem = stored.measurementSystem;
+    state.metabolicRate = stored.metabolicRate;
+    return true;
+}
+
+void frmCommon::txtWeight_Change() {
+    estimateMetabolicRate();
+}
+
+void frmCommon::cbxMeasurement_Click() {
+    showWeightUnit();
+    estimateMetabolicRate();
+}
+
+void frmCommon::showWeightUnit() {
+    lblWeightUnit->setText(cbxMeasurement->currentIndex() == ImperialEntry ? u"lb"_s : u"kg"_s);
+}
+
+void frmCommon::estimateMetabolicRate() {
+    const auto weight = parseNumber(txtWeight->text());
+    if (!weight)
+        return;
+    const double kg = cbxMeasurement->currentIndex() == MetricEntry ? *weight : *weight * KgPerLb;
+    // 0.4536 and 8.7 have no exact binary form: snapping the day's burn to the ten-thousandths the
+    // constants are given in keeps an exact multiple of 24 from landing just below it.
+    const double perHour = snapToCurrency(kg * 8.7 + 830.0) / 24.0;
+    // Adding zero turns the -0 of a small negative weight into 0.
+    txtMetabolicRate->setText(formatNumber(std::trunc(perHour) + 0.0));
+}
+
+} // namespace kelvora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "KelvoraDialog.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kelvora {
+
+// The user's body weight, unit system and background burn. Storing them also converts every body
+// measurement into the chosen unit system and rescales the weight-dependent activities, all in one
+// transaction: the diary is never left half converted.
+class frmCommon : public KelvoraDialog {
+    Q_OBJECT
+public:
+    explicit frmCommon(QWidget* parent = nullptr);
+
+    // Input: the first run shows the dialog in this mode, which can only be left with stored parameters.
+    bool firstStart = false;
+    // Output: true when the parameters were stored.
+    bool Saved = false;
+
+    // Fills the fields from the Common row.
+    void Populate();
+    // Copies the fields into the Common row, without storing it.
+    void Gather();
+    // Checks the fields, reporting the first bad one; true when they may be stored.
+    bool Validate();
+
+public Q_SLOTS:
+    // Without stored parameters in first-start mode there is no way out: Esc and the title bar's
+    // close button do nothing then.
+    void reject() override;
+
+protected:
+    void load() override;
+    void unload() override;
+
+private:
+    void btnOK_Click();
+    void txtWeight_Change();
+    void cbxMeasurement_Click();
+    void showWeightUnit();
+    void estimateMetabolicRate();
+    // Stores the row and brings the diary in line with it; false (and nothing changed) on a failure.
+    bool storeAndRecalculate();
+
+    QLineEdit* txtWeight;
+    QLabel* lblWeightUnit;
+    QComboBox* cbxMeasurement;
+    QLineEdit* txtMetabolicRate;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    QPushButton* btnHelp;
+};
+
+} // namespace kelvora

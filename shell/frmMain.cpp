@@ -1,0 +1,357 @@
+#include "frmMain.h"
+
+#include "App.h"
+#include "HelpContext.h"
+#include "Icons.h"
+#include "KelvoraDialog.h"
+#include "MainLayout.h"
+#include "MainMenus.h"
+#include "Numeric.h"
+#include "TrialData.h"
+#include "ZelmarGraph.h"
+#include "deData.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora {
+
+namespace layout = mainlayout;
+
+namespace {
+
+const QString MealsCommand = u"MealConsumeSorted"_s;
+const QString ExercisesCommand = u"ExercisePerformSorted"_s;
+
+// The menu items whose windows the program does not have yet; they stay visible but greyed.
+const QStringList ItemsWithoutWindow{
+    u"mnuMealConsume"_s,    u"mnuAddMeal"_s,        u"mnuExercisePerformed"_s, u"mnuAddExercise"_s,
+    u"mnuMeasurement"_s,    u"mnuAddMeasurement"_s, u"mnuAddNote"_s,           u"mnuGeneralProgress"_s,
+    u"mnuMealCategories"_s, u"mnuMeal"_s,           u"mnuExercises"_s,
+};
+
+// The day buttons show their picture above the caption, which leaves the caption room in the
+// designed width.
+QToolButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QIcon& icon) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+// A kcal value of a row as the chart's 16-bit field; nothing when it does not fit.
+std::optional<qint16> kcal(const QVariant& value) {
+    return toInt16(value.toDouble());
+}
+
+// The client area as it goes to paper: without the day controls and the toolbar, on white. The
+// window is put back as it was however printing ends.
+class PaperView {
+public:
+    PaperView(QWidget& client, std::vector<QWidget*> hidden)
+        : m_client(client), m_hidden(std::move(hidden)), m_palette(client.palette()) {
+        for (QWidget* widget : m_hidden)
+            widget->hide();
+        QPalette white = m_palette;
+        white.setColor(QPalette::Window, Qt::white);
+        m_client.setPalette(white);
+    }
+    ~PaperView() {
+        for (QWidget* widget : m_hidden)
+            widget->show();
+        m_client.setPalette(m_palette);
+    }
+    PaperView(const PaperView&) = delete;
+    PaperView& operator=(const PaperView&) = delete;
+
+private:
+    QWidget& m_client;
+    std::vector<QWidget*> m_hidden;
+    QPalette m_palette;
+};
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"Kelvora"_s);
+    setWindowIcon(pictogram(u"Program"));
+    setProperty("kelvoraHelpContext", HelpContext::frmMain);
+    app().setMainWindow(this, this);
+
+    createControls();
+    connectMenus();
+    imlImages.insert(u"Plus"_s, pictogram(u"Plus"));
+    imlImages.insert(u"Exit"_s, pictogram(u"Exit"));
+    for (QAction* button : tlbToolBar->actions()) {
+        if (!button->isSeparator())
+            imlImages.insert(button->objectName(), button->icon());
+    }
+
+    graph->setTime24(app().state().clock24);
+    applyMinimumHeight();
+    resize(layout::DesignClientSize + QSize(0, menuBar()->sizeHint().height()));
+}
+
+frmMain::~frmMain() {
+    if (App::exists() && app().mainWindow() == this)
+        app().setMainWindow(nullptr, nullptr);
+}
+
+void frmMain::createControls() {
+    // The client area holds the toolbar as its top strip, as the design places it, so the chart and
+    // the controls keep their designed coordinates and the whole area goes to paper when printing.
+    client = new QWidget(this);
+    client->setObjectName(u"client"_s);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    QPalette buttonFace = client->palette();
+    buttonFace.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    client->setPalette(buttonFace);
+
+    tlbToolBar = new QToolBar(client);
+    tlbToolBar->setObjectName(u"tlbToolBar"_s);
+    tlbToolBar->setMovable(false);
+    tlbToolBar->setFloatable(false);
+    tlbToolBar->setIconSize(QSize(16, 16));
+    tlbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tlbToolBar->setGeometry(0, 0, layout::DesignClientSize.width(), layout::ToolbarHeight);
+    buildMainMenus(*this, *tlbToolBar);
+
+    graph = new ZelmarGraph(client);
+    graph->setObjectName(u"graph"_s);
+
+    btnPrev = makeButton(client, u"btnPrev"_s, u"&Previous"_s, pictogram(u"Previous"));
+    txtDate = new QLineEdit(client);
+    txtDate->setObjectName(u"txtDate"_s);
+    txtDate->setReadOnly(true);
+    txtDate->setFocusPolicy(Qt::ClickFocus);
+    QPalette grey = txtDate->palette();
+    grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+    txtDate->setPalette(grey);
+    btnNext = makeButton(client, u"btnNext"_s, u"&Next"_s, pictogram(u"Next"));
+    btnHelp = makeButton(client, u"btnHelp"_s, u"&Help"_s, pictogram(u"Help"));
+
+    connect(btnPrev, &QToolButton::clicked, this, &frmMain::btnPrev_Click);
+    connect(btnNext, &QToolButton::clicked, this, &frmMain::btnNext_Click);
+    connect(btnHelp, &QToolButton::clicked, this, [this] { sendF1(this); });
+    connect(graph, &ZelmarGraph::NewMeal, this, &frmMain::graph_NewMeal);
+    connect(graph, &ZelmarGraph::NewExercise, this, &frmMain::graph_NewExercise);
+    connect(graph, &ZelmarGraph::EditMeal, this, &frmMain::graph_EditMeal);
+    connect(graph, &ZelmarGraph::EditExercise, this, &frmMain::graph_EditExercise);
+}
+
+void frmMain::connectMenus() {
+    const auto on = [this](const QString& name, auto handler) {
+        connect(menuItem(name), &QAction::triggered, this, handler);
+    };
+    on(u"mnuPrintChart"_s, &frmMain::mnuPrintChart_Click);
+    on(u"mnuSetDate"_s, &frmMain::mnuSetDate_Click);
+    on(u"mnuDeleteTrialData"_s, &frmMain::mnuDeleteTrialData_Click);
+    on(u"mnuExit"_s, &frmMain::close);
+    on(u"mnuCommon"_s, &frmMain::mnuCommon_Click);
+    on(u"mnuHelpAbout"_s, &frmMain::mnuHelpAbout_Click);
+    on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
+    on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
+    for (const QString& name : ItemsWithoutWindow)
+        menuItem(name)->setEnabled(false);
+}
+
+QAction* frmMain::menuItem(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QIcon frmMain::image(const QString& key) const {
+    return imlImages.value(key);
+}
+
+frmCommon& frmMain::commonDialog() {
+    if (!m_frmCommon)
+        m_frmCommon = std::make_unique<frmCommon>(this);
+    return *m_frmCommon;
+}
+
+frmDate& frmMain::dateDialog() {
+    if (!m_frmDate)
+        m_frmDate = std::make_unique<frmDate>(this);
+    return *m_frmDate;
+}
+
+frmAbout& frmMain::aboutDialog() {
+    if (!m_frmAbout)
+        m_frmAbout = std::make_unique<frmAbout>(this);
+    return *m_frmAbout;
+}
+
+void frmMain::LoadGraph() {
+    AppState& state = app().state();
+    deData& de = app().de();
+    txtDate->setText(QLocale().toString(state.currentDate.toQDate(), u"dd-MMM-yy"_s));
+    graph->Reset();
+    graph->setMetabolicKoef(state.metabolicRate / 60.0);
+    const QVariantList day{QVariant::fromValue(state.currentDate)};
+
+    // A record the chart cannot hold (a kcal value beyond 16 bits, a bar or a day sum that would
+    // overflow) is refused by the chart and left off; the rest of the day is still drawn.
+    Recordset& meals = de.run(MealsCommand, day);
+    for (; !meals.eof(); meals.moveNext()) {
+        const auto carbohydrate = kcal(meals.field(u"sCarbohydrate"_s));
+        const auto fat = kcal(meals.field(u"sFat"_s));
+        const auto protein = kcal(meals.field(u"sProtein"_s));
+        if (carbohydrate && fat && protein)
+            graph->addMeal(meals.field(u"MealConsumeID"_s).toInt(), meals.field(u"ConsumeTime"_s).toDouble(),
+                           *carbohydrate, *fat, *protein);
+    }
+    meals.close();
+
+    Recordset& exercises = de.run(ExercisesCommand, day);
+    for (; !exercises.eof(); exercises.moveNext()) {
+        if (const auto calories = kcal(exercises.field(u"sCalories"_s)))
+            graph->addExercise(exercises.field(u"ExercisePerformID"_s).toInt(),
+                               exercises.field(u"timeBeg"_s).toDouble(),
+                               exercises.field(u"timeEnd"_s).toDouble(), *calories);
+    }
+    exercises.close();
+
+    graphLoaded = true;
+}
+
+void frmMain::RePaintGraph() {
+    LoadGraph();
+    graph->PaintGraph();
+}
+
+void frmMain::btnPrev_Click() {
+    app().state().currentDate = app().state().currentDate.addDays(-1);
+    RePaintGraph();
+}
+
+void frmMain::btnNext_Click() {
+    app().state().currentDate = app().state().currentDate.addDays(1);
+    RePaintGraph();
+}
+
+void frmMain::mnuPrintChart_Click() {
+    const PaperView paper(*client, {btnPrev, btnNext, btnHelp, txtDate, tlbToolBar});
+    bool printed = false;
+    try {
+        printed = app().printer().printLandscape(*client);
+    } catch (const std::exception&) {
+        printed = false;
+    }
+    if (!printed)
+        app().messages().error(this,
+                               u"Can't print. Please check whether your default printer is accessible"_s);
+}
+
+void frmMain::mnuSetDate_Click() {
+    app().modal().exec(dateDialog());
+    RePaintGraph();
+}
+
+void frmMain::mnuDeleteTrialData_Click() {
+    if (DeleteTrialData(this))
+        RePaintGraph();
+}
+
+void frmMain::mnuCommon_Click() {
+    frmCommon& common = commonDialog();
+    common.firstStart = false;
+    app().modal().exec(common);
+    if (common.Saved)
+        RePaintGraph();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    app().modal().exec(aboutDialog());
+}
+
+// The chart's requests to create or edit a record. The time under the pointer is what the journal
+// editors propose, so it is taken whatever happens next; opening the editors and day lists, and
+// redrawing after them, belongs here once the journal windows exist.
+void frmMain::graph_NewMeal(double tm) {
+    app().state().currentTime = DateValue(tm);
+}
+
+void frmMain::graph_NewExercise(double tm) {
+    app().state().currentTime = DateValue(tm);
+}
+
+void frmMain::graph_EditMeal(qint32, bool, double tm) {
+    app().state().currentTime = DateValue(tm);
+}
+
+void frmMain::graph_EditExercise(qint32, bool, double tm) {
+    app().state().currentTime = DateValue(tm);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        showHelpFor(this);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The frame is known only once the window system has decorated the window.
+    applyMinimumHeight();
+    placeControls();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        applyMinimumHeight();
+}
+
+// A window in its normal state is never less than 8000 twips high. Left to the window system as
+// the window's minimum size, the rule holds for the user's resizing too, and a window system that
+// cannot grant it (a small screen, a tiling window manager) is not asked again and again.
+void frmMain::applyMinimumHeight() {
+    setMinimumHeight(layout::minimumHeight(windowState(), frameGeometry().height() - height()));
+}
+
+void frmMain::placeControls() {
+    tlbToolBar->resize(client->width(), layout::ToolbarHeight);
+    const auto placement = layout::placeControls(client->size());
+    if (!placement)
+        return;
+    graph->setGeometry(placement->graph);
+    btnPrev->setGeometry(placement->btnPrev);
+    txtDate->setGeometry(placement->txtDate);
+    btnNext->setGeometry(placement->btnNext);
+    btnHelp->setGeometry(placement->btnHelp);
+    if (graphLoaded)
+        graph->PaintGraph();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // The program ends with this window: every other window closes with it, and the application
+    // quits once the last one is gone.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace kelvora

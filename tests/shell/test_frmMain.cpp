@@ -1,0 +1,590 @@
+// The main window: the day in the chart, day navigation, menus and toolbar, printing, help, layout.
+#include "AppFixture.h"
+#include "MainLayout.h"
+#include "ZelmarGraph.h"
+#include "deData.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+using namespace kelvora;
+using namespace kelvora::test;
+
+namespace {
+
+// The last day of the shipped sample diary, where the fixture's database leaves it.
+const QDate SampleDay(2026, 11, 30);
+
+double timeOfDay(int hour, int minute) {
+    return DateValue::fromTime(hour, minute).serial();
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    explicit MainWindowTest(SeedContents contents = SeedContents::Full) : fx(contents) {}
+
+    void SetUp() override {
+        window = std::make_unique<frmMain>();
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override { window.reset(); }
+
+    template <typename T> T* child(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    ZelmarGraph& graph() const { return *child<ZelmarGraph>(u"graph"_s); }
+    QString shownDate() const { return child<QLineEdit>(u"txtDate"_s)->text(); }
+    QAction& item(const QString& name) const { return *child<QAction>(name); }
+
+    void showDay(QDate day) {
+        fx.app->state().currentDate = DateValue::fromQDate(day);
+        window->RePaintGraph();
+    }
+    void insertMeal(int id, int mealId, QDate day, double time, double qty) {
+        fx.app->de().Con.execute(u"insert into MealConsume values (%1, %2, %3, %4, %5)"_s.arg(id)
+                                     .arg(mealId)
+                                     .arg(DateValue::fromQDate(day).serial())
+                                     .arg(time, 0, 'g', 17)
+                                     .arg(qty));
+    }
+    void insertExercise(int id, int exerciseId, QDate day, double begin, double end, double qty) {
+        fx.app->de().Con.execute(u"insert into ExercisePerform values (%1, %2, %3, %4, %5, %6)"_s.arg(id)
+                                     .arg(exerciseId)
+                                     .arg(DateValue::fromQDate(day).serial())
+                                     .arg(begin, 0, 'g', 17)
+                                     .arg(end, 0, 'g', 17)
+                                     .arg(qty));
+    }
+    qlonglong count(const QString& sql) {
+        Statement statement(fx.app->de().Con, sql);
+        return statement.step() ? statement.value(0).toLongLong() : -1;
+    }
+
+    AppFixture fx;
+    std::unique_ptr<frmMain> window;
+};
+
+class MainWindowOnCatalogue : public MainWindowTest {
+protected:
+    MainWindowOnCatalogue() : MainWindowTest(SeedContents::Catalogue) {}
+};
+
+TEST_F(MainWindowTest, IsTheProgramsMainWindow) {
+    EXPECT_EQ(window->objectName(), u"frmMain"_s);
+    EXPECT_EQ(window->windowTitle(), u"Kelvora"_s);
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(fx.app->mainWindow(), window.get());
+    EXPECT_EQ(fx.app->mainWidget(), window.get());
+    EXPECT_TRUE(graph().time24()); // the fixture's clock is a 24-hour one
+    EXPECT_TRUE(graph().meals().empty());
+
+    auto* txtDate = child<QLineEdit>(u"txtDate"_s);
+    EXPECT_TRUE(txtDate->isReadOnly());
+    EXPECT_FALSE(txtDate->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(txtDate->palette().color(QPalette::Base), QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(child<QAbstractButton>(u"btnPrev"_s)->text(), u"&Previous"_s);
+    EXPECT_EQ(child<QAbstractButton>(u"btnNext"_s)->text(), u"&Next"_s);
+    EXPECT_EQ(child<QAbstractButton>(u"btnHelp"_s)->text(), u"&Help"_s);
+    for (const QString& button : {u"btnPrev"_s, u"btnNext"_s, u"btnHelp"_s})
+        EXPECT_FALSE(child<QAbstractButton>(button)->icon().isNull()) << button.toStdString();
+}
+
+TEST_F(MainWindowTest, TheDaysRowsReachTheChart) {
+    showDay(SampleDay);
+    EXPECT_EQ(shownDate(), u"30-Nov-26"_s);
+    EXPECT_DOUBLE_EQ(graph().metabolicKoef(), 80.0 / 60.0);
+
+    // The five meals of the day: 07:25 and 07:35 share a bar, so do 12:50 and 13:00. The kcal are
+    // the rounded products of the catalogue's nutrient calories and the quantities eaten.
+    struct Bar {
+        qint32 id;
+        double tm;
+        qint16 carbohydrate, fat, protein;
+        bool complex;
+    };
+    const Bar bars[] = {
+        {-278, timeOfDay(7, 25), 138 + 24, 27 + 134, 43 + 30, true},
+        {-280, timeOfDay(12, 50), 0 + 278, 51 + 22, 196 + 27, true},
+        {-282, timeOfDay(19, 25), 305, 201, 154, false},
+    };
+    const auto meals = graph().meals();
+    ASSERT_EQ(meals.size(), std::size(bars));
+    for (std::size_t i = 0; i < meals.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(meals[i].id, bars[i].id);
+        EXPECT_NEAR(meals[i].tm, bars[i].tm, 1e-9);
+        EXPECT_EQ(meals[i].carbohydrate, bars[i].carbohydrate);
+        EXPECT_EQ(meals[i].fat, bars[i].fat);
+        EXPECT_EQ(meals[i].protein, bars[i].protein);
+        EXPECT_EQ(meals[i].complex, bars[i].complex);
+    }
+    const auto exercises = graph().exercises();
+    ASSERT_EQ(exercises.size(), 1u);
+    EXPECT_EQ(exercises[0].id, -57);
+    EXPECT_NEAR(exercises[0].tmBeg, timeOfDay(17, 45), 1e-9);
+    EXPECT_NEAR(exercises[0].tmEnd, timeOfDay(18, 15), 1e-9);
+    EXPECT_EQ(exercises[0].calories, 250);
+    EXPECT_EQ(graph().dayBalance(), 162 + 161 + 73 + 278 + 73 + 223 + 305 + 201 + 154 - 250);
+
+    // Drawn, and the recordsets are left closed for the next window that runs the commands.
+    EXPECT_EQ(graph().image().size(), graph().size());
+    EXPECT_FALSE(fx.app->de().rs(u"MealConsumeSorted"_s).isOpen());
+    EXPECT_FALSE(fx.app->de().rs(u"ExercisePerformSorted"_s).isOpen());
+}
+
+TEST_F(MainWindowTest, AnEmptyDayResetsTheChartAndStillShowsTheDate) {
+    // A day before it that widened the axis to 05:00-23:00.
+    insertMeal(1, 1, QDate(2026, 12, 5), timeOfDay(5, 10), 1);
+    insertExercise(1, 23, QDate(2026, 12, 5), timeOfDay(22, 0), timeOfDay(22, 30), 1);
+    showDay(QDate(2026, 12, 5));
+    ASSERT_EQ(graph().meals().size(), 1u);
+    ASSERT_DOUBLE_EQ(graph().chartBegin(), 5.0 / 24);
+    ASSERT_DOUBLE_EQ(graph().chartEnd(), 23.0 / 24);
+
+    showDay(QDate(2026, 12, 6));
+    EXPECT_EQ(shownDate(), u"06-Dec-26"_s);
+    EXPECT_TRUE(graph().meals().empty());
+    EXPECT_TRUE(graph().exercises().empty());
+    EXPECT_EQ(graph().dayBalance(), 0);
+    EXPECT_EQ(graph().carbohydrateTotal() + graph().fatTotal() + graph().proteinTotal(), 0);
+    EXPECT_DOUBLE_EQ(graph().chartBegin(), 6.0 / 24);
+    EXPECT_DOUBLE_EQ(graph().chartEnd(), 22.0 / 24);
+    EXPECT_EQ(graph().image().size(), graph().size());
+}
+
+TEST_F(MainWindowTest, DayNavigationCrossesMonthsAndLeapDays) {
+    struct Case {
+        QDate from;
+        const char* button;
+        QDate to;
+        const char* shown;
+        std::size_t meals;
+    };
+    const Case cases[] = {
+        {QDate(2026, 1, 31), "btnNext", QDate(2026, 2, 1), "01-Feb-26", 0},
+        {QDate(2026, 3, 1), "btnPrev", QDate(2026, 2, 28), "28-Feb-26", 0},
+        {QDate(2028, 3, 1), "btnPrev", QDate(2028, 2, 29), "29-Feb-28", 0},
+        {QDate(2028, 2, 28), "btnNext", QDate(2028, 2, 29), "29-Feb-28", 0},
+        {QDate(2026, 12, 31), "btnNext", QDate(2027, 1, 1), "01-Jan-27", 0},
+        {QDate(1900, 1, 1), "btnPrev", QDate(1899, 12, 31), "31-Dec-99", 0},
+        {QDate(2026, 12, 1), "btnPrev", SampleDay, "30-Nov-26", 3},
+        {QDate(2026, 11, 29), "btnNext", SampleDay, "30-Nov-26", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        showDay(c.from);
+        QTest::mouseClick(child<QAbstractButton>(QString::fromLatin1(c.button)), Qt::LeftButton);
+        EXPECT_EQ(fx.app->state().currentDate.toQDate(), c.to);
+        EXPECT_EQ(shownDate(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(graph().meals().size(), c.meals);
+    }
+}
+
+TEST_F(MainWindowTest, SetDateRedrawsWhetherOrNotTheDateChanged) {
+    window->RePaintGraph();
+    insertMeal(7, 1, QDate(2026, 12, 6), timeOfDay(8, 0), 2);
+    fx.modal->expect([](QDialog& dialog) { dialog.findChild<QPushButton*>(u"btnCancel"_s)->click(); });
+    item(u"mnuSetDate"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmDate"_s});
+    EXPECT_EQ(fx.app->state().currentDate.toQDate(), QDate(2026, 12, 6));
+    ASSERT_EQ(graph().meals().size(), 1u);
+    EXPECT_EQ(graph().meals()[0].id, 7);
+
+    fx.modal->expect([](QDialog& dialog) {
+        dialog.findChild<QDateEdit*>(u"dtpDate"_s)->setDate(SampleDay);
+        dialog.findChild<QPushButton*>(u"btnOK"_s)->click();
+    });
+    item(u"mnuSetDate"_s).trigger();
+    EXPECT_EQ(shownDate(), u"30-Nov-26"_s);
+    EXPECT_EQ(graph().meals().size(), 3u);
+    // The same dialog object serves every showing.
+    EXPECT_EQ(window->findChildren<QDialog*>(u"frmDate"_s).size(), 1);
+}
+
+TEST_F(MainWindowTest, CommonRedrawsOnlyWhenSaved) {
+    window->RePaintGraph();
+    insertMeal(7, 1, QDate(2026, 12, 6), timeOfDay(8, 0), 2);
+    fx.modal->expect([](QDialog& dialog) { dialog.findChild<QPushButton*>(u"btnCancel"_s)->click(); });
+    item(u"mnuCommon"_s).trigger();
+    EXPECT_TRUE(graph().meals().empty());
+
+    fx.modal->expect([](QDialog& dialog) {
+        auto* cancel = dialog.findChild<QPushButton*>(u"btnCancel"_s);
+        EXPECT_TRUE(cancel->isEnabled()); // not opened in first-start mode
+        dialog.findChild<QPushButton*>(u"btnOK"_s)->click();
+    });
+    item(u"mnuCommon"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, (std::vector<QString>{u"frmCommon"_s, u"frmCommon"_s}));
+    EXPECT_EQ(graph().meals().size(), 1u);
+}
+
+TEST_F(MainWindowTest, PrintingShowsTheChartAloneOnWhiteAndRestoresTheWindow) {
+    showDay(SampleDay);
+    const std::vector<QString> hidden{u"btnPrev"_s, u"btnNext"_s, u"btnHelp"_s, u"txtDate"_s,
+                                      u"tlbToolBar"_s};
+    auto* btnHelp = child<QAbstractButton>(u"btnHelp"_s);
+    // A spot of bare background right of the Help button, and one under it.
+    const QPoint bare = btnHelp->geometry().center() + QPoint(btnHelp->width() + 20, 0);
+    const QPoint underButton = btnHelp->geometry().center();
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    ASSERT_NE(buttonFace, QColor(Qt::white));
+
+    struct Case {
+        const char* name;
+        bool succeeds;
+        bool throws;
+    };
+    for (const Case c :
+         {Case{"printed", true, false}, Case{"refused", false, false}, Case{"threw", true, true}}) {
+        SCOPED_TRACE(c.name);
+        fx.messages->shown.clear();
+        fx.printer->succeeds = c.succeeds;
+        bool looked = false;
+        fx.printer->whilePrinting = [&](QWidget& page) {
+            looked = true;
+            EXPECT_NE(page.findChild<ZelmarGraph*>(u"graph"_s), nullptr);
+            EXPECT_EQ(page.findChild<QMenuBar*>(), nullptr);
+            for (const QString& name : hidden)
+                EXPECT_FALSE(child<QWidget>(name)->isVisible()) << name.toStdString();
+            const QImage picture = page.grab().toImage();
+            EXPECT_EQ(picture.pixelColor(bare), QColor(Qt::white));
+            EXPECT_EQ(picture.pixelColor(underButton), QColor(Qt::white));
+            EXPECT_EQ(picture.pixelColor(page.width() / 2, 2), QColor(Qt::white)); // where the toolbar was
+            if (c.throws)
+                throw std::runtime_error("printer gone");
+        };
+        item(u"mnuPrintChart"_s).trigger();
+        EXPECT_TRUE(looked);
+
+        for (const QString& name : hidden)
+            EXPECT_TRUE(child<QWidget>(name)->isVisible()) << name.toStdString();
+        EXPECT_EQ(window->centralWidget()->grab().toImage().pixelColor(bare), buttonFace);
+        if (c.succeeds && !c.throws) {
+            EXPECT_TRUE(fx.messages->shown.empty());
+            continue;
+        }
+        ASSERT_EQ(fx.messages->shown.size(), 1u);
+        EXPECT_EQ(fx.messages->last().title, u"Error"_s);
+        EXPECT_EQ(fx.messages->last().text,
+                  u"Can't print. Please check whether your default printer is accessible"_s);
+        EXPECT_EQ(fx.messages->last().icon, MessageIcon::Exclamation);
+    }
+}
+
+TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
+    // "-" is a separator; a trailing " (off)" marks an item whose window the program does not have yet.
+    const std::vector<QString> expected{
+        u"mnuOperate &Operate"_s,
+        u"mnuMealConsume &Meal Consumed List (off)"_s,
+        u"mnuAddMeal &Add Meal (off)"_s,
+        u"-"_s,
+        u"mnuExercisePerformed A&ctivities Performed List (off)"_s,
+        u"mnuAddExercise A&dd Activity (off)"_s,
+        u"-"_s,
+        u"mnuMeasurement &Body Measurement and Notes (off)"_s,
+        u"mnuAddMeasurement Add Body Measu&rement (off)"_s,
+        u"mnuAddNote Add &Note (off)"_s,
+        u"-"_s,
+        u"mnuPrintChart &Print Daily Chart"_s,
+        u"-"_s,
+        u"mnuSetDate &Set Date"_s,
+        u"-"_s,
+        u"mnuDeleteTrialData Delete Trial Data"_s,
+        u"-"_s,
+        u"mnuExit E&xit"_s,
+        u"mnuAnalyze &Analyze"_s,
+        u"mnuGeneralProgress &General Progress (off)"_s,
+        u"mnuSettings &Settings"_s,
+        u"mnuMealCategories Meal &Categories (off)"_s,
+        u"mnuMeal &Meal (off)"_s,
+        u"mnuExercises &Activities (off)"_s,
+        u"-"_s,
+        u"mnuCommon C&ommon"_s,
+        u"mnuHelp &Help"_s,
+        u"mnuHelpAbout &About"_s,
+        u"mnuHelpContents &Contents"_s,
+        u"mnuHelpMainForm &Main Form"_s,
+    };
+    std::vector<QString> actual;
+    for (QAction* title : window->menuBar()->actions()) {
+        QMenu* menu = title->menu();
+        ASSERT_NE(menu, nullptr);
+        actual.push_back(menu->objectName() + u' ' + menu->title());
+        for (QAction* entry : menu->actions()) {
+            if (entry->isSeparator())
+                actual.push_back(u"-"_s);
+            else
+                actual.push_back(entry->objectName() + u' ' + entry->text() +
+                                 (entry->isEnabled() ? u""_s : u" (off)"_s));
+        }
+    }
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsAreTheMenuItemsWithTheirTooltips) {
+    const std::vector<std::pair<QString, QString>> expected{
+        {u"mnuMealConsume"_s, u"Meal Consume List"_s},
+        {u"mnuAddMeal"_s, u"Add Meal"_s},
+        {u"-"_s, {}},
+        {u"mnuExercisePerformed"_s, u"Activities Performed List"_s},
+        {u"mnuAddExercise"_s, u"Add Activity"_s},
+        {u"-"_s, {}},
+        {u"mnuMeasurement"_s, u"Body Measurement & Notes"_s},
+        {u"mnuAddMeasurement"_s, u"Add Measurement"_s},
+        {u"mnuAddNote"_s, u"Add Note"_s},
+        {u"-"_s, {}},
+        {u"mnuPrintChart"_s, u"Print Daily Chart"_s},
+        {u"-"_s, {}},
+        {u"mnuGeneralProgress"_s, u"General Progress"_s},
+        {u"-"_s, {}},
+        {u"mnuMealCategories"_s, u"Configure Meal Categories"_s},
+        {u"mnuMeal"_s, u"Configure Meals"_s},
+        {u"mnuExercises"_s, u"Configure Activities"_s},
+        {u"-"_s, {}},
+        {u"mnuHelpAbout"_s, u"About the Program"_s},
+        {u"mnuHelpContents"_s, u"Help Contents"_s},
+    };
+    auto* toolbar = child<QToolBar>(u"tlbToolBar"_s);
+    std::vector<std::pair<QString, QString>> actual;
+    std::vector<QImage> pictures;
+    for (QAction* action : toolbar->actions()) {
+        if (action->isSeparator()) {
+            actual.emplace_back(u"-"_s, QString());
+            continue;
+        }
+        auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->defaultAction(), &item(action->objectName())); // the menu item itself
+        actual.emplace_back(action->objectName(), button->toolTip());
+
+        const QImage picture = button->icon().pixmap(16, 16).toImage();
+        int opaque = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                opaque += qAlpha(picture.pixel(x, y)) > 128 ? 1 : 0;
+        EXPECT_GT(opaque, 16) << action->objectName().toStdString();
+        for (const QImage& other : pictures)
+            EXPECT_NE(picture, other) << action->objectName().toStdString();
+        pictures.push_back(picture);
+        EXPECT_FALSE(window->image(action->objectName()).isNull());
+    }
+    EXPECT_EQ(actual, expected);
+    for (const QString& key : {u"Plus"_s, u"Exit"_s})
+        EXPECT_FALSE(window->image(key).isNull()) << key.toStdString();
+    EXPECT_TRUE(window->image(u"NoSuchImage"_s).isNull());
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsRunTheirMenuItems) {
+    auto* toolbar = child<QToolBar>(u"tlbToolBar"_s);
+    const auto click = [&](const QString& key) {
+        QTest::mouseClick(toolbar->widgetForAction(&item(key)), Qt::LeftButton);
+    };
+    click(u"mnuHelpContents"_s);
+    EXPECT_EQ(fx.help->contentsShown, 1);
+
+    fx.modal->expect([](QDialog& dialog) { dialog.findChild<QPushButton*>(u"btnOK"_s)->click(); });
+    click(u"mnuHelpAbout"_s);
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmAbout"_s});
+
+    fx.printer->succeeds = true;
+    click(u"mnuPrintChart"_s);
+    EXPECT_EQ(fx.printer->calls, 1);
+
+    // A greyed item's button does nothing either.
+    click(u"mnuAddMeal"_s);
+    EXPECT_EQ(fx.modal->opened.size(), 1u);
+}
+
+TEST_F(MainWindowTest, F1HelpButtonAndMainFormOpenTheMainWindowsTopic) {
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QTest::keyClick(child<QAbstractButton>(u"btnPrev"_s), Qt::Key_F1); // from a control, as the user would
+    QTest::mouseClick(child<QAbstractButton>(u"btnHelp"_s), Qt::LeftButton);
+    item(u"mnuHelpMainForm"_s).trigger();
+    EXPECT_EQ(fx.help->topics, (std::vector<int>{4, 4, 4, 4}));
+    EXPECT_EQ(fx.help->contentsShown, 0);
+}
+
+TEST_F(MainWindowTest, ChartClicksSetTheTimeTheEditorsPropose) {
+    struct Case {
+        const char* event;
+        int hour, minute;
+    };
+    for (const Case c : {Case{"NewMeal", 9, 41}, Case{"NewExercise", 6, 5}, Case{"EditMeal", 21, 59},
+                         Case{"EditExercise", 13, 0}}) {
+        SCOPED_TRACE(c.event);
+        fx.app->state().currentTime = DateValue::fromTime(0, 1);
+        const double tm = timeOfDay(c.hour, c.minute);
+        const QString event = QString::fromLatin1(c.event);
+        if (event == u"NewMeal")
+            Q_EMIT graph().NewMeal(tm);
+        else if (event == u"NewExercise")
+            Q_EMIT graph().NewExercise(tm);
+        else if (event == u"EditMeal")
+            Q_EMIT graph().EditMeal(-278, true, tm);
+        else
+            Q_EMIT graph().EditExercise(0, false, tm);
+        EXPECT_EQ(fx.app->state().currentTime, DateValue::fromTime(c.hour, c.minute));
+    }
+    EXPECT_TRUE(fx.modal->opened.empty());
+}
+
+TEST_F(MainWindowTest, TrialDataRemovalRedrawsOnlyAfterARemoval) {
+    showDay(SampleDay);
+    insertMeal(9, 1, SampleDay, timeOfDay(10, 0), 1); // the user's own row, after the last redraw
+    const QString sampleRows = u"select (select count(*) from MealConsume where MealConsumeID < 0) + "
+                               "(select count(*) from ExercisePerform where ExercisePerformID < 0) + "
+                               "(select count(*) from Body where BodyId < 0) + "
+                               "(select count(*) from UserNote where UserNoteId < 0)"_s;
+    const qlonglong shipped = count(sampleRows);
+    ASSERT_GT(shipped, 0);
+
+    fx.messages->answer(MessageButton::No);
+    item(u"mnuDeleteTrialData"_s).trigger();
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_EQ(fx.messages->last().title, u"Are you sure?"_s);
+    EXPECT_EQ(count(sampleRows), shipped);
+    EXPECT_EQ(graph().meals().size(), 3u); // not redrawn: the new row is not there
+
+    fx.messages->answer(MessageButton::Yes);
+    item(u"mnuDeleteTrialData"_s).trigger();
+    EXPECT_EQ(count(sampleRows), 0);
+    ASSERT_EQ(graph().meals().size(), 1u);
+    EXPECT_EQ(graph().meals()[0].id, 9);
+    EXPECT_TRUE(graph().exercises().empty());
+}
+
+TEST_F(MainWindowOnCatalogue, RecordsTheChartCannotHoldAreLeftOffAndTheRestDrawn) {
+    const QDate day(2026, 12, 6);
+    // White bread: 50.7375 kcal of carbohydrate a slice. 700 slices exceed 16 bits; 400 fit, but two
+    // such meals five minutes apart would make one bar beyond 16 bits.
+    insertMeal(1, 1, day, timeOfDay(7, 0), 700);
+    insertMeal(2, 1, day, timeOfDay(8, 0), 400);
+    insertMeal(3, 1, day, timeOfDay(8, 5), 400);
+    insertMeal(4, 1, day, timeOfDay(12, 0), 2);
+    // Stationary bike: 83.349 kcal per ten minutes; 400 units exceed 16 bits.
+    insertExercise(1, 23, day, timeOfDay(9, 0), timeOfDay(10, 0), 400);
+    insertExercise(2, 23, day, timeOfDay(18, 0), timeOfDay(18, 30), 3);
+    showDay(day);
+
+    const auto meals = graph().meals();
+    ASSERT_EQ(meals.size(), 2u);
+    EXPECT_EQ(meals[0].id, 2);
+    EXPECT_EQ(meals[0].carbohydrate, 20295);
+    EXPECT_FALSE(meals[0].complex);
+    EXPECT_EQ(meals[1].id, 4);
+    ASSERT_EQ(graph().exercises().size(), 1u);
+    EXPECT_EQ(graph().exercises()[0].id, 2);
+    EXPECT_EQ(graph().image().size(), graph().size());
+}
+
+TEST(MainLayoutRule, MinimumHeightAppliesToTheNormalStateOnly) {
+    using mainlayout::MinimumOuterHeight;
+    ASSERT_GE(MinimumOuterHeight * 15, 8000);
+    ASSERT_LT((MinimumOuterHeight - 1) * 15, 8000);
+    struct Case {
+        Qt::WindowStates states;
+        int frameHeight;
+        int minimum;
+    };
+    const Case cases[] = {
+        {Qt::WindowNoState, 0, MinimumOuterHeight},
+        {Qt::WindowNoState, 30, MinimumOuterHeight - 30},
+        {Qt::WindowActive, 30, MinimumOuterHeight - 30},
+        {Qt::WindowMinimized, 30, 0},
+        {Qt::WindowMaximized, 30, 0},
+        {Qt::WindowFullScreen, 0, 0},
+        {Qt::WindowMinimized | Qt::WindowMaximized, 30, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(mainlayout::minimumHeight(c.states, c.frameHeight), c.minimum)
+            << c.states.toInt() << " " << c.frameHeight;
+}
+
+TEST(MainLayoutRule, ControlsFollowTheClientArea) {
+    struct Case {
+        QSize client;
+        bool placed;
+    };
+    const Case cases[] = {
+        {{685, 435}, true}, {{14, 80}, true}, {{13, 500}, false}, {{500, 79}, false}, {{1600, 1100}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.client.width() * 1000 + c.client.height());
+        const auto placement = mainlayout::placeControls(c.client);
+        ASSERT_EQ(placement.has_value(), c.placed);
+        if (!placement)
+            continue;
+        const int h = c.client.height();
+        EXPECT_EQ(placement->graph, QRect(4, 28, c.client.width() - 8, h - 70));
+        EXPECT_EQ(placement->btnPrev, QRect(4, h - 39, 57, 37));
+        EXPECT_EQ(placement->txtDate, QRect(76, h - 27, 85, 25));
+        EXPECT_EQ(placement->btnNext, QRect(176, h - 39, 57, 37));
+        EXPECT_EQ(placement->btnHelp, QRect(256, h - 39, 57, 37));
+    }
+}
+
+TEST_F(MainWindowTest, AShortNormalWindowIsMadeTallAndLaidOut) {
+    QApplication::processEvents();
+    EXPECT_GE(window->frameGeometry().height(), mainlayout::MinimumOuterHeight); // already on showing
+    EXPECT_TRUE(graph().image().isNull()); // nothing is drawn before the first load
+
+    window->RePaintGraph();
+    window->resize(760, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry().height(), mainlayout::MinimumOuterHeight);
+    EXPECT_EQ(window->width(), 760);
+
+    const QSize client = window->centralWidget()->size();
+    EXPECT_EQ(client.width(), 760);
+    EXPECT_EQ(graph().geometry(), QRect(4, 28, client.width() - 8, client.height() - 70));
+    EXPECT_EQ(child<QAbstractButton>(u"btnHelp"_s)->geometry(), QRect(256, client.height() - 39, 57, 37));
+    EXPECT_EQ(child<QLineEdit>(u"txtDate"_s)->geometry(), QRect(76, client.height() - 27, 85, 25));
+    EXPECT_EQ(child<QToolBar>(u"tlbToolBar"_s)->geometry(), QRect(0, 0, client.width(), 24));
+    EXPECT_EQ(graph().image().size(), graph().size()); // redrawn at its new size
+
+    window->resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->height(), 700);
+    EXPECT_EQ(graph().image().size(), graph().size());
+}
+
+TEST_F(MainWindowTest, AMinimisedWindowKeepsItsHeightUntilRestored) {
+    window->showMinimized();
+    QApplication::processEvents();
+    ASSERT_TRUE(window->windowState() & Qt::WindowMinimized);
+    window->resize(760, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(window->height(), 300);
+
+    window->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry().height(), mainlayout::MinimumOuterHeight);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowClosesEveryOtherWindow) {
+    QWidget other;
+    other.show();
+    item(u"mnuExit"_s).trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(other.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "App.h"
+#include "FakeServices.h"
+#include "TestDatabase.h"
+
+#include <memory>
+
+namespace kelvora::test {
+
+// A whole application context for one test: its own database, fake services, and the state a
+// start-up on 6 December 2026 at 14:37 on a 24-hour clock would leave.
+class AppFixture {
+public:
+    explicit AppFixture(SeedContents contents = SeedContents::Full);
+    ~AppFixture();
+
+    TestDatabase db;
+    FakeMessages* messages;
+    FakeModal* modal;
+    FakeClock* clock;
+    FakePrinter* printer;
+    FakeHelp* help;
+    std::unique_ptr<App> app;
+};
+
+} // namespace kelvora::test
