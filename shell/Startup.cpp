@@ -40,7 +40,7 @@ void runFirstStartSequence(frmMain& mainWindow) {
         &mainWindow, programTitle(),
         u"Because it is a very first start of this program, you will be prompted now to specify "
         "common parameters."_s);
-    frmCommon& common = mainWindow.commonDialog();
+    frmCommon& common = mainWindow.dialog<frmCommon>();
     common.firstStart = true;
     app().modal().exec(common);
     common.firstStart = false;

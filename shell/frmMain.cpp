@@ -10,6 +10,12 @@
 #include "TrialData.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
+#include "frmAbout.h"
+#include "frmBody.h"
+#include "frmCommon.h"
+#include "frmDate.h"
+#include "frmMeasurements.h"
+#include "frmUserNote.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,9 +43,9 @@ const QString ExercisesCommand = u"ExercisePerformSorted"_s;
 
 // The menu items whose windows the program does not have yet; they stay visible but greyed.
 const QStringList ItemsWithoutWindow{
-    u"mnuMealConsume"_s,    u"mnuAddMeal"_s,        u"mnuExercisePerformed"_s, u"mnuAddExercise"_s,
-    u"mnuMeasurement"_s,    u"mnuAddMeasurement"_s, u"mnuAddNote"_s,           u"mnuGeneralProgress"_s,
-    u"mnuMealCategories"_s, u"mnuMeal"_s,           u"mnuExercises"_s,
+    u"mnuMealConsume"_s, u"mnuAddMeal"_s,         u"mnuExercisePerformed"_s,
+    u"mnuAddExercise"_s, u"mnuGeneralProgress"_s, u"mnuMealCategories"_s,
+    u"mnuMeal"_s,        u"mnuExercises"_s,
 };
 
 // The day buttons show their picture above the caption, which leaves the caption room in the
@@ -167,6 +173,9 @@ void frmMain::connectMenus() {
     on(u"mnuExit"_s, &frmMain::close);
     on(u"mnuCommon"_s, &frmMain::mnuCommon_Click);
     on(u"mnuHelpAbout"_s, &frmMain::mnuHelpAbout_Click);
+    on(u"mnuMeasurement"_s, [this] { app().modal().exec(dialog<frmMeasurements>()); });
+    on(u"mnuAddMeasurement"_s, &frmMain::mnuAddMeasurement_Click);
+    on(u"mnuAddNote"_s, &frmMain::mnuAddNote_Click);
     on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
     on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
     for (const QString& name : ItemsWithoutWindow)
@@ -181,22 +190,8 @@ QIcon frmMain::image(const QString& key) const {
     return imlImages.value(key);
 }
 
-frmCommon& frmMain::commonDialog() {
-    if (!m_frmCommon)
-        m_frmCommon = std::make_unique<frmCommon>(this);
-    return *m_frmCommon;
-}
-
-frmDate& frmMain::dateDialog() {
-    if (!m_frmDate)
-        m_frmDate = std::make_unique<frmDate>(this);
-    return *m_frmDate;
-}
-
-frmAbout& frmMain::aboutDialog() {
-    if (!m_frmAbout)
-        m_frmAbout = std::make_unique<frmAbout>(this);
-    return *m_frmAbout;
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMeasurements>() {
+    return std::make_unique<frmMeasurements>(dialog<frmBody>(), dialog<frmUserNote>(), this);
 }
 
 void frmMain::LoadGraph() {
@@ -261,7 +256,7 @@ void frmMain::mnuPrintChart_Click() {
 }
 
 void frmMain::mnuSetDate_Click() {
-    app().modal().exec(dateDialog());
+    app().modal().exec(dialog<frmDate>());
     RePaintGraph();
 }
 
@@ -271,15 +266,27 @@ void frmMain::mnuDeleteTrialData_Click() {
 }
 
 void frmMain::mnuCommon_Click() {
-    frmCommon& common = commonDialog();
+    frmCommon& common = dialog<frmCommon>();
     common.firstStart = false;
     app().modal().exec(common);
     if (common.Saved)
         RePaintGraph();
 }
 
+void frmMain::mnuAddMeasurement_Click() {
+    frmBody& editor = dialog<frmBody>();
+    editor.RecordID = 0;
+    app().modal().exec(editor);
+}
+
+void frmMain::mnuAddNote_Click() {
+    frmUserNote& editor = dialog<frmUserNote>();
+    editor.RecordID = 0;
+    app().modal().exec(editor);
+}
+
 void frmMain::mnuHelpAbout_Click() {
-    app().modal().exec(aboutDialog());
+    app().modal().exec(dialog<frmAbout>());
 }
 
 // The chart's requests to create or edit a record. The time under the pointer is what the journal

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "frmAbout.h"
-#include "frmCommon.h"
-#include "frmDate.h"
-
+#include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QMainWindow>
 
 #include <memory>
+#include <typeindex>
+#include <unordered_map>
 
 class QAction;
 class QLineEdit;
@@ -17,6 +16,8 @@ class QToolButton;
 class ZelmarGraph;
 
 namespace kelvora {
+
+class frmMeasurements;
 
 // The program's only non-modal window and its hub: the calorie chart of the day currentDate with
 // buttons to step a day back or forward, and the menus and toolbar that open every other window,
@@ -38,9 +39,13 @@ public:
     QIcon image(const QString& key) const;
 
     // The dialogs the window opens live as long as it does, so they keep their public members.
-    frmCommon& commonDialog();
-    frmDate& dateDialog();
-    frmAbout& aboutDialog();
+    // Made on first use; the caller includes the dialog's header.
+    template <typename Dialog> Dialog& dialog() {
+        std::unique_ptr<QDialog>& slot = m_dialogs[std::type_index(typeid(Dialog))];
+        if (!slot)
+            slot = makeDialog<Dialog>();
+        return static_cast<Dialog&>(*slot);
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -62,6 +67,8 @@ private:
     void mnuDeleteTrialData_Click();
     void mnuCommon_Click();
     void mnuHelpAbout_Click();
+    void mnuAddMeasurement_Click();
+    void mnuAddNote_Click();
     void graph_NewMeal(double tm);
     void graph_NewExercise(double tm);
     void graph_EditMeal(qint32 id, bool definite, double tm);
@@ -77,9 +84,14 @@ private:
     QHash<QString, QIcon> imlImages;
     bool graphLoaded = false;
 
-    std::unique_ptr<frmCommon> m_frmCommon;
-    std::unique_ptr<frmDate> m_frmDate;
-    std::unique_ptr<frmAbout> m_frmAbout;
+    template <typename Dialog> std::unique_ptr<QDialog> makeDialog() {
+        return std::make_unique<Dialog>(this);
+    }
+
+    std::unordered_map<std::type_index, std::unique_ptr<QDialog>> m_dialogs;
 };
+
+// The measurements window works with the program's own body and note editors.
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMeasurements>();
 
 } // namespace kelvora

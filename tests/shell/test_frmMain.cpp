@@ -53,6 +53,10 @@ protected:
     ZelmarGraph& graph() const { return *child<ZelmarGraph>(u"graph"_s); }
     QString shownDate() const { return child<QLineEdit>(u"txtDate"_s)->text(); }
     QAction& item(const QString& name) const { return *child<QAction>(name); }
+    QToolButton& tlbButton(const QString& key) const {
+        auto* toolbar = child<QToolBar>(u"tlbToolBar"_s);
+        return *qobject_cast<QToolButton*>(toolbar->widgetForAction(&item(key)));
+    }
 
     void showDay(QDate day) {
         fx.app->state().currentDate = DateValue::fromQDate(day);
@@ -299,9 +303,9 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"mnuExercisePerformed A&ctivities Performed List (off)"_s,
         u"mnuAddExercise A&dd Activity (off)"_s,
         u"-"_s,
-        u"mnuMeasurement &Body Measurement and Notes (off)"_s,
-        u"mnuAddMeasurement Add Body Measu&rement (off)"_s,
-        u"mnuAddNote Add &Note (off)"_s,
+        u"mnuMeasurement &Body Measurement and Notes"_s,
+        u"mnuAddMeasurement Add Body Measu&rement"_s,
+        u"mnuAddNote Add &Note"_s,
         u"-"_s,
         u"mnuPrintChart &Print Daily Chart"_s,
         u"-"_s,
@@ -337,6 +341,30 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         }
     }
     EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MainWindowTest, MeasurementItemsOpenTheirWindows) {
+    struct Case {
+        QString item;
+        QString dialog;
+    };
+    const Case cases[] = {
+        {u"mnuMeasurement"_s, u"frmMeasurements"_s},
+        {u"mnuAddMeasurement"_s, u"frmBody"_s},
+        {u"mnuAddNote"_s, u"frmUserNote"_s},
+    };
+    for (const Case& c : cases) {
+        QString caption;
+        fx.modal->expect([&](QDialog& dialog) { caption = dialog.windowTitle(); });
+        // The toolbar button runs the same item.
+        tlbButton(c.item).click();
+        ASSERT_FALSE(fx.modal->opened.empty());
+        EXPECT_EQ(fx.modal->opened.back(), c.dialog);
+        if (c.dialog != u"frmMeasurements"_s) {
+            EXPECT_TRUE(caption.endsWith(u" - New"_s)) << caption.toStdString(); // RecordID 0
+        }
+    }
+    EXPECT_TRUE(fx.messages->shown.empty());
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsAreTheMenuItemsWithTheirTooltips) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+class QDate;
+class QDateEdit;
+class QWidget;
+
+namespace kelvora {
+
+// The locale's short date format with the year in full, so a day far in the past never reads as a
+// recent one. The journal's pickers and lists show dates in it.
+QString shortDateFormat();
+
+// A date picker with a calendar drop-down, named as designed.
+QDateEdit* makeDatePicker(QWidget* parent, const QString& name);
+
+// A stored date (a day serial) as the journal lists show it; the empty text for null.
+QString shortDateText(const QVariant& serial);
+
+} // namespace kelvora
