@@ -13,7 +13,9 @@ using enum ParamKind;
 //   parts in an outer select;
 // - parameters are positional (?1, ?2, ...) and may be used more than once;
 // - products of two Currency values are snapped with round(x, 4), as fixed-point arithmetic would;
-// - ties in an "order by" are broken by the key so the order of equal rows is stable.
+// - ties in an "order by" are broken by the key so the order of equal rows is stable;
+// - the day-filtered joins are written as "cross join", which in SQLite only fixes the journal table
+//   as the outer loop, so the date index drives them however large the diary grows.
 std::vector<CommandDef> makeDefinitions() {
     return {
         {u"Exercise"_s,
@@ -48,7 +50,7 @@ std::vector<CommandDef> makeDefinitions() {
          "sFat + sCarbohydrate + sProtein as sCalories, Name from "
          "(select MealConsumeID, ConsumeTime, Qty, round(FatBC * Qty) as sFat, "
          "round(CarbohydrateBC * Qty) as sCarbohydrate, round(ProteinBC * Qty) as sProtein, Name "
-         "from MealConsume inner join Meal on MealConsume.MealID = Meal.MealID "
+         "from MealConsume cross join Meal on MealConsume.MealID = Meal.MealID "
          "where MealConsume.ConsumeDate = ?1) "
          "order by ConsumeTime, MealConsumeID"_s,
          {Date},
@@ -78,7 +80,7 @@ std::vector<CommandDef> makeDefinitions() {
         {u"ExercisePerformSorted"_s,
          true,
          u"select ExercisePerform.*, Name, round(CaloriesConsume * Qty) as sCalories "
-         "from ExercisePerform inner join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
+         "from ExercisePerform cross join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate = ?1 "
          "order by timeBeg, ExercisePerformID"_s,
          {Date},
@@ -168,11 +170,11 @@ std::vector<CommandDef> makeDefinitions() {
          true,
          u"select round(sum(cal), 4) as calories, curDate from ("
          "select round(Qty * Calories, 4) as cal, ConsumeDate as curDate "
-         "from MealConsume inner join Meal on MealConsume.MealID = Meal.MealID "
+         "from MealConsume cross join Meal on MealConsume.MealID = Meal.MealID "
          "where ConsumeDate between ?1 and ?2 "
          "union all "
          "select -round(Qty * CaloriesConsume, 4) as cal, PerformDate as curDate "
-         "from ExercisePerform inner join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
+         "from ExercisePerform cross join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate between ?1 and ?2) "
          "group by curDate order by curDate"_s,
          {Date, Date},

@@ -50,7 +50,6 @@ void buildDatabase(const QString& path, SeedContents contents) {
                 connection.execute(QString::fromUtf8(file.sql));
         }
         transaction.commit();
-        connection.execute(u"PRAGMA optimize"_s);
     } catch (...) {
         QFile::remove(path);
         throw;
