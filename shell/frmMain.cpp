@@ -14,6 +14,8 @@
 #include "frmBody.h"
 #include "frmCommon.h"
 #include "frmDate.h"
+#include "frmGeneralProgress.h"
+#include "frmGeneralProgressSettings.h"
 #include "frmMeasurements.h"
 #include "frmUserNote.h"
 
@@ -43,9 +45,8 @@ const QString ExercisesCommand = u"ExercisePerformSorted"_s;
 
 // The menu items whose windows the program does not have yet; they stay visible but greyed.
 const QStringList ItemsWithoutWindow{
-    u"mnuMealConsume"_s, u"mnuAddMeal"_s,         u"mnuExercisePerformed"_s,
-    u"mnuAddExercise"_s, u"mnuGeneralProgress"_s, u"mnuMealCategories"_s,
-    u"mnuMeal"_s,        u"mnuExercises"_s,
+    u"mnuMealConsume"_s,    u"mnuAddMeal"_s, u"mnuExercisePerformed"_s, u"mnuAddExercise"_s,
+    u"mnuMealCategories"_s, u"mnuMeal"_s,    u"mnuExercises"_s,
 };
 
 // The day buttons show their picture above the caption, which leaves the caption room in the
@@ -176,6 +177,7 @@ void frmMain::connectMenus() {
     on(u"mnuMeasurement"_s, [this] { app().modal().exec(dialog<frmMeasurements>()); });
     on(u"mnuAddMeasurement"_s, &frmMain::mnuAddMeasurement_Click);
     on(u"mnuAddNote"_s, &frmMain::mnuAddNote_Click);
+    on(u"mnuGeneralProgress"_s, &frmMain::mnuGeneralProgress_Click);
     on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
     on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
     for (const QString& name : ItemsWithoutWindow)
@@ -283,6 +285,17 @@ void frmMain::mnuAddNote_Click() {
     frmUserNote& editor = dialog<frmUserNote>();
     editor.RecordID = 0;
     app().modal().exec(editor);
+}
+
+void frmMain::mnuGeneralProgress_Click() {
+    frmGeneralProgressSettings& settings = dialog<frmGeneralProgressSettings>();
+    app().modal().exec(settings);
+    if (!settings.confirmed)
+        return;
+    frmGeneralProgress& progress = dialog<frmGeneralProgress>();
+    progress.dateFrom = settings.dateFrom;
+    progress.dateTo = settings.dateTo;
+    app().modal().exec(progress);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -69,6 +69,7 @@ private:
     void mnuHelpAbout_Click();
     void mnuAddMeasurement_Click();
     void mnuAddNote_Click();
+    void mnuGeneralProgress_Click();
     void graph_NewMeal(double tm);
     void graph_NewExercise(double tm);
     void graph_EditMeal(qint32 id, bool definite, double tm);

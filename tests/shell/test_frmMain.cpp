@@ -3,6 +3,8 @@
 #include "MainLayout.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
+#include "frmGeneralProgress.h"
+#include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -315,7 +317,7 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"-"_s,
         u"mnuExit E&xit"_s,
         u"mnuAnalyze &Analyze"_s,
-        u"mnuGeneralProgress &General Progress (off)"_s,
+        u"mnuGeneralProgress &General Progress"_s,
         u"mnuSettings &Settings"_s,
         u"mnuMealCategories Meal &Categories (off)"_s,
         u"mnuMeal &Meal (off)"_s,
@@ -365,6 +367,33 @@ TEST_F(MainWindowTest, MeasurementItemsOpenTheirWindows) {
         }
     }
     EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, GeneralProgressHandsTheConfirmedPeriodToTheChart) {
+    // Cancelled: the chart window does not open.
+    fx.modal->expect(
+        [](QDialog& dialog) { EXPECT_EQ(dialog.objectName(), u"frmGeneralProgressSettings"_s); });
+    item(u"mnuGeneralProgress"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmGeneralProgressSettings"_s});
+
+    // Confirmed (the sample diary's last month passes both checks): the chart opens on that period.
+    fx.app->state().currentDate = DateValue::fromQDate(SampleDay);
+    fx.modal->expect([](QDialog& dialog) { dialog.findChild<QPushButton*>(u"btnOK"_s)->click(); });
+    DateValue shownFrom, shownTo;
+    fx.modal->expect([&](QDialog& dialog) {
+        auto& chart = dynamic_cast<frmGeneralProgress&>(dialog);
+        shownFrom = chart.dateFrom;
+        shownTo = chart.dateTo;
+    });
+    tlbButton(u"mnuGeneralProgress"_s).click();
+    ASSERT_EQ(fx.modal->opened.size(), 3u);
+    EXPECT_EQ(fx.modal->opened.back(), u"frmGeneralProgress"_s);
+    EXPECT_TRUE(fx.messages->shown.empty());
+    const auto& settings = window->dialog<frmGeneralProgressSettings>();
+    EXPECT_TRUE(settings.confirmed);
+    EXPECT_EQ(shownFrom, settings.dateFrom);
+    EXPECT_EQ(shownTo, settings.dateTo);
+    EXPECT_EQ(shownFrom.toQDate(), SampleDay.addMonths(-1));
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsAreTheMenuItemsWithTheirTooltips) {

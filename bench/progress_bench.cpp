@@ -1,0 +1,190 @@
+// The progress chart over a long diary: building the model of a six-month period and drawing it at
+// 1280 x 720 against a database holding 20 years of daily entries (about six meals and one
+// activity a day, a body measurement every second day, a note a month). Budget: 20 ms for both.
+// The model's queries over that database are compared with the same over a database holding only
+// the six months: the date indexes should keep them within 1.2 times. The large database is
+// measured twice: as it is after filling (no statistics), and after SQLite's own "PRAGMA optimize"
+// has taken statistics of the grown tables, as closing a connection does; the plan must not depend
+// on which.
+#include "Connection.h"
+#include "DatabaseBuilder.h"
+#include "DateValue.h"
+#include "ProgressChart.h"
+#include "ProgressModel.h"
+#include "deData.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <vector>
+
+using namespace kelvora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const DateValue LastDay = DateValue::fromYmd(2026, 11, 30);
+const DateValue PeriodFrom = LastDay.addMonths(-6);
+
+std::vector<QVariant> column(Connection& con, const QString& sql) {
+    std::vector<QVariant> values;
+    Statement statement(con, sql);
+    while (statement.step())
+        values.push_back(statement.value(0));
+    return values;
+}
+
+// Fills the diary from `first` to LastDay, the same way for every database so that the six months
+// of the small one equal the last six months of the large one.
+void fillDiary(deData& de, DateValue first) {
+    Connection& con = de.Con;
+    const std::vector<QVariant> meals = column(con, u"select MealID from Meal"_s);
+    const std::vector<QVariant> exercises = column(con, u"select ExerciseID from Exercise"_s);
+    std::mt19937 random(20261130u);
+    std::uniform_int_distribution<std::size_t> anyMeal(0, meals.size() - 1);
+    std::uniform_int_distribution<std::size_t> anyExercise(0, exercises.size() - 1);
+    std::uniform_int_distribution<int> wobble(-10, 10);
+
+    Transaction transaction(con);
+    const QString meal = u"insert into MealConsume values (?1, ?2, ?3, ?4, ?5)"_s;
+    const QString activity = u"insert into ExercisePerform values (?1, ?2, ?3, ?4, ?5, ?6)"_s;
+    const QString body = u"insert into Body values (?1, ?2, ?3, ?4, ?5, ?6, 'I')"_s;
+    const QString note = u"insert into UserNote values (?1, ?2, ?3, ?4)"_s;
+    // A statement runs once: the data layer's statements are not reset for another row.
+    auto run = [&con](const QString& sql, const QVariantList& values) {
+        Statement s(con, sql);
+        for (int i = 0; i < values.size(); ++i)
+            s.bind(i + 1, values[i]);
+        while (s.step()) {
+        }
+    };
+    std::int64_t id = 0;
+    const std::int64_t days = diffDays(first, LastDay);
+    for (std::int64_t d = 0; d <= days; ++d) {
+        const double date = first.addDays(static_cast<int>(d)).serial();
+        for (int m = 0; m < 6; ++m)
+            run(meal, {QVariant::fromValue(++id), meals[anyMeal(random)], date, (7 + 2.5 * m) / 24.0, 1.0});
+        run(activity,
+            {QVariant::fromValue(++id), exercises[anyExercise(random)], date, 18 / 24.0, 19 / 24.0, 1.0});
+        if (d % 2 == 0)
+            run(body, {QVariant::fromValue(++id), date, 180 + wobble(random) / 10.0,
+                       42 + wobble(random) / 10.0, 36 + wobble(random) / 10.0, 41 + wobble(random) / 10.0});
+        const DateValue day(date);
+        if (day.parts().day == 1)
+            run(note, {QVariant::fromValue(++id), date, day.addDays(4).serial(),
+                       u"Monthly note: how the month began"_s});
+    }
+    transaction.commit();
+}
+
+struct Diary {
+    QTemporaryDir folder;
+    std::unique_ptr<deData> de;
+
+    explicit Diary(DateValue first) {
+        const QString path = deData::databasePathIn(folder.path());
+        // The shipped database with the sample diary removed.
+        buildDatabase(path, SeedContents::Full);
+        de = std::make_unique<deData>(path);
+        de->Con.execute(
+            u"delete from MealConsume; delete from ExercisePerform; delete from Body; delete from UserNote"_s);
+        fillDiary(*de, first);
+    }
+    // Lets SQLite refresh the statistics of the tables the model reads, as it would at the end of a
+    // session that ran "PRAGMA optimize".
+    void refreshStatistics() {
+        de->run(u"GPCalories"_s, {PeriodFrom.serial(), LastDay.serial()}).close();
+        de->Con.execute(u"PRAGMA optimize"_s);
+    }
+};
+
+Diary* twentyYears = nullptr;
+Diary* twentyYearsRefreshed = nullptr;
+Diary* sixMonths = nullptr;
+
+void modelAndChart(benchmark::State& state, Diary& diary) {
+    ProgressChart chart;
+    chart.resize(1280, 720);
+    for (auto _ : state) {
+        ProgressModel model(*diary.de, PeriodFrom, LastDay, 80);
+        chart.setModel(&model, false);
+        benchmark::DoNotOptimize(chart.image().constBits());
+        chart.setModel(nullptr, false);
+    }
+}
+void BM_ModelAndChart_20Years(benchmark::State& state) {
+    modelAndChart(state, *twentyYears);
+}
+void BM_ModelAndChart_20YearsRefreshed(benchmark::State& state) {
+    modelAndChart(state, *twentyYearsRefreshed);
+}
+BENCHMARK(BM_ModelAndChart_20Years)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModelAndChart_20YearsRefreshed)->Unit(benchmark::kMillisecond);
+
+void modelOnly(benchmark::State& state, Diary& diary) {
+    std::size_t notes = 0;
+    for (auto _ : state) {
+        ProgressModel model(*diary.de, PeriodFrom, LastDay, 80);
+        notes = model.notes().size();
+        benchmark::DoNotOptimize(notes);
+    }
+    state.counters["notes"] = static_cast<double>(notes);
+}
+void BM_Model_20Years(benchmark::State& state) {
+    modelOnly(state, *twentyYears);
+}
+void BM_Model_20YearsRefreshed(benchmark::State& state) {
+    modelOnly(state, *twentyYearsRefreshed);
+}
+void BM_Model_SixMonths(benchmark::State& state) {
+    modelOnly(state, *sixMonths);
+}
+BENCHMARK(BM_Model_20Years)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Model_20YearsRefreshed)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Model_SixMonths)->Unit(benchmark::kMicrosecond);
+
+// The model's three commands one by one, over the 20 years as shipped and over the six months.
+void BM_Command(benchmark::State& state, const char* name, bool large) {
+    Diary& d = large ? *twentyYears : *sixMonths;
+    for (auto _ : state) {
+        auto& rs = d.de->run(QString::fromLatin1(name), {PeriodFrom.serial(), LastDay.serial()});
+        benchmark::DoNotOptimize(rs.recordCount());
+        rs.close();
+    }
+}
+BENCHMARK_CAPTURE(BM_Command, GPBody_20Years, "GPBody", true);
+BENCHMARK_CAPTURE(BM_Command, GPBody_SixMonths, "GPBody", false);
+BENCHMARK_CAPTURE(BM_Command, GPCalories_20Years, "GPCalories", true);
+BENCHMARK_CAPTURE(BM_Command, GPCalories_SixMonths, "GPCalories", false);
+BENCHMARK_CAPTURE(BM_Command, GPNotes_20Years, "GPNotes", true);
+BENCHMARK_CAPTURE(BM_Command, GPNotes_SixMonths, "GPNotes", false);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    Diary large(LastDay.addMonths(-240));
+    Diary refreshed(LastDay.addMonths(-240));
+    refreshed.refreshStatistics();
+    Diary small(PeriodFrom);
+    small.refreshStatistics();
+    twentyYears = &large;
+    twentyYearsRefreshed = &refreshed;
+    sixMonths = &small;
+    std::fprintf(
+        stderr, "diary rows: %lld meals over 20 years, %lld over six months\n",
+        static_cast<long long>(column(large.de->Con, u"select count(*) from MealConsume"_s)[0].toLongLong()),
+        static_cast<long long>(column(small.de->Con, u"select count(*) from MealConsume"_s)[0].toLongLong()));
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ProgressPainter.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+namespace kelvora {
+
+class ProgressModel;
+
+// The picture of the progress chart. It draws the model into a backing image whenever its size
+// changes (or the model does); painting only copies that image to the screen.
+class ProgressChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressChart(QWidget* parent = nullptr);
+
+    // The model stays owned by the caller and must outlive its use here; nullptr clears the chart.
+    void setModel(const ProgressModel* model, bool metric);
+    void redraw();
+
+    const QImage& image() const { return m_image; }
+    // The geometry of the last drawing; empty before a model is drawn or for a one-day period.
+    const std::optional<ProgressLayout>& layout() const { return m_layout; }
+    const ProgressDrawing& drawing() const { return m_drawing; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    const ProgressModel* m_model = nullptr;
+    bool m_metric = false;
+    QImage m_image;
+    std::optional<ProgressLayout> m_layout;
+    ProgressDrawing m_drawing;
+};
+
+} // namespace kelvora
