@@ -54,11 +54,16 @@ Recordset& deData::rs(const QString& command) {
 }
 
 Recordset& deData::run(const QString& command, const QVariantList& params) {
+    closeIfOpen(command);
+    Recordset& recordset = rs(command);
+    recordset.open(params);
+    return recordset;
+}
+
+void deData::closeIfOpen(const QString& command) {
     Recordset& recordset = rs(command);
     if (recordset.isOpen())
         recordset.close();
-    recordset.open(params);
-    return recordset;
 }
 
 void deData::execute(const QString& command, const QVariantList& params) {

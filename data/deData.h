@@ -36,6 +36,8 @@ public:
     Recordset& rs(const QString& command);
     // Closes the command's recordset if it is open and runs the command again.
     Recordset& run(const QString& command, const QVariantList& params = {});
+    // Closes the command's recordset if it is open, as every window does when it closes.
+    void closeIfOpen(const QString& command);
     // Runs an action command.
     void execute(const QString& command, const QVariantList& params = {});
 

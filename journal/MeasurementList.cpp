@@ -48,9 +48,7 @@ void MeasurementList::Refresh(qint32 id) {
 }
 
 void MeasurementList::closeRecordsets() {
-    Recordset& rows = app().de().rs(m_definition.sortedCommand);
-    if (rows.isOpen())
-        rows.close();
+    app().de().closeIfOpen(m_definition.sortedCommand);
 }
 
 void MeasurementList::New() {

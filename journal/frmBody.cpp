@@ -93,9 +93,7 @@ void frmBody::load() {
 }
 
 void frmBody::unload() {
-    Recordset& body = app().de().rs(u"Body"_s);
-    if (body.isOpen())
-        body.close();
+    app().de().closeIfOpen(u"Body"_s);
 }
 
 void frmBody::showUnits() {

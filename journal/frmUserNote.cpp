@@ -68,9 +68,7 @@ void frmUserNote::load() {
 }
 
 void frmUserNote::unload() {
-    Recordset& note = app().de().rs(u"UserNote"_s);
-    if (note.isOpen())
-        note.close();
+    app().de().closeIfOpen(u"UserNote"_s);
 }
 
 void frmUserNote::Populate() {

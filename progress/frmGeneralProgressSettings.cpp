@@ -1,6 +1,7 @@
 #include "frmGeneralProgressSettings.h"
 
 #include "App.h"
+#include "DateFields.h"
 #include "HelpContext.h"
 #include "ProgressChecks.h"
 
@@ -19,13 +20,6 @@ namespace kelvora {
 
 namespace {
 
-QString dateFormatWithFullYear() {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(u"yyyy"_s))
-        format.replace(u"yy"_s, u"yyyy"_s);
-    return format;
-}
-
 QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& caption) {
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
@@ -41,10 +35,7 @@ frmGeneralProgressSettings::frmGeneralProgressSettings(QWidget* parent)
 
     lblFieldLabel = new QLabel(u"Date From"_s, this);
     lblFieldLabel->setObjectName(u"lblFieldLabel"_s);
-    dtpDate = new QDateEdit(this);
-    dtpDate->setObjectName(u"dtpDate"_s);
-    dtpDate->setCalendarPopup(true);
-    dtpDate->setDisplayFormat(dateFormatWithFullYear());
+    dtpDate = makeDatePicker(this, u"dtpDate"_s);
     dtpDate->setDateRange(QDate(1900, 1, 1), QDate(9998, 12, 31));
     lblFieldLabel->setBuddy(dtpDate);
 

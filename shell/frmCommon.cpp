@@ -97,9 +97,7 @@ void frmCommon::load() {
 }
 
 void frmCommon::unload() {
-    Recordset& common = app().de().rs(u"Common"_s);
-    if (common.isOpen())
-        common.close();
+    app().de().closeIfOpen(u"Common"_s);
 }
 
 void frmCommon::reject() {

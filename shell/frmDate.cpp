@@ -1,6 +1,7 @@
 #include "frmDate.h"
 
 #include "App.h"
+#include "DateFields.h"
 #include "HelpContext.h"
 
 #include <QDateEdit>
@@ -14,26 +15,11 @@ using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
-namespace {
-
-// The locale's short date with the year in full: a day far in the past must not read as a recent one.
-QString dateFormatWithFullYear() {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(u"yyyy"_s))
-        format.replace(u"yy"_s, u"yyyy"_s);
-    return format;
-}
-
-} // namespace
-
 frmDate::frmDate(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmDate) {
     setObjectName(u"frmDate"_s);
     setWindowTitle(u"Set Current Date"_s);
 
-    dtpDate = new QDateEdit(this);
-    dtpDate->setObjectName(u"dtpDate"_s);
-    dtpDate->setCalendarPopup(true);
-    dtpDate->setDisplayFormat(dateFormatWithFullYear());
+    dtpDate = makeDatePicker(this, u"dtpDate"_s);
 
     const EditorButtons buttons = makeEditorButtons();
     btnOK = buttons.ok;

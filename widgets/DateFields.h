@@ -10,13 +10,13 @@ class QWidget;
 namespace kelvora {
 
 // The locale's short date format with the year in full, so a day far in the past never reads as a
-// recent one. The journal's pickers and lists show dates in it.
+// recent one. Every date picker and date column of the program shows dates in it.
 QString shortDateFormat();
 
 // A date picker with a calendar drop-down, named as designed.
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name);
 
-// A stored date (a day serial) as the journal lists show it; the empty text for null.
+// A stored date (a day serial) as the lists show it; the empty text for null.
 QString shortDateText(const QVariant& serial);
 
 } // namespace kelvora
