@@ -53,7 +53,7 @@ QStringList noteTexts(const Recordset& row) {
 
 } // namespace
 
-frmMeasurements::frmMeasurements(frmBody& bodyEditor, frmUserNote& noteEditor, QWidget* parent)
+frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNote& noteEditor)
     : KelvoraDialog(parent, HelpContext::frmMeasurements) {
     setObjectName(u"frmMeasurements"_s);
     setWindowTitle(u"Body Measurement and Notes"_s);

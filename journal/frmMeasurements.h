@@ -20,7 +20,7 @@ class frmMeasurements : public KelvoraDialog {
     Q_OBJECT
 public:
     // The editors are the program's own, shared with whoever else opens them.
-    frmMeasurements(frmBody& bodyEditor, frmUserNote& noteEditor, QWidget* parent = nullptr);
+    frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNote& noteEditor);
 
     // Fill a list from the window's date on and select the item of `id` (0 selects nothing).
     void RefreshMeasurementList(qint32 id);

@@ -14,14 +14,26 @@
 #include "frmBody.h"
 #include "frmCommon.h"
 #include "frmDate.h"
+#include "frmExercise.h"
+#include "frmExercisePerform.h"
+#include "frmExercisePerforms.h"
+#include "frmExercises.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
+#include "frmMeal.h"
+#include "frmMealCategories.h"
+#include "frmMealCategory.h"
+#include "frmMealConsume.h"
+#include "frmMealConsumes.h"
+#include "frmMeals.h"
 #include "frmMeasurements.h"
 #include "frmUserNote.h"
+#include "frmWeightAdjustment.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
@@ -44,10 +56,6 @@ const QString MealsCommand = u"MealConsumeSorted"_s;
 const QString ExercisesCommand = u"ExercisePerformSorted"_s;
 
 // The menu items whose windows the program does not have yet; they stay visible but greyed.
-const QStringList ItemsWithoutWindow{
-    u"mnuMealConsume"_s,    u"mnuAddMeal"_s, u"mnuExercisePerformed"_s, u"mnuAddExercise"_s,
-    u"mnuMealCategories"_s, u"mnuMeal"_s,    u"mnuExercises"_s,
-};
 
 // The day buttons show their picture above the caption, which leaves the caption room in the
 // designed width.
@@ -178,10 +186,21 @@ void frmMain::connectMenus() {
     on(u"mnuAddMeasurement"_s, &frmMain::mnuAddMeasurement_Click);
     on(u"mnuAddNote"_s, &frmMain::mnuAddNote_Click);
     on(u"mnuGeneralProgress"_s, &frmMain::mnuGeneralProgress_Click);
+    on(u"mnuMealConsume"_s, [this] { showDayList<frmMealConsumes>(0); });
+    on(u"mnuAddMeal"_s, [this] { openJournalEditor<frmMealConsume>(1, 0); });
+    on(u"mnuExercisePerformed"_s, [this] { showDayList<frmExercisePerforms>(0); });
+    on(u"mnuAddExercise"_s, [this] { openJournalEditor<frmExercisePerform>(1, 0); });
+    on(u"mnuMealCategories"_s, [this] { app().modal().exec(dialog<frmMealCategories>()); });
+    on(u"mnuMeal"_s, [this] {
+        app().modal().exec(dialog<frmMeals>());
+        RePaintGraph();
+    });
+    on(u"mnuExercises"_s, [this] {
+        app().modal().exec(dialog<frmExercises>());
+        RePaintGraph();
+    });
     on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
     on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
-    for (const QString& name : ItemsWithoutWindow)
-        menuItem(name)->setEnabled(false);
 }
 
 QAction* frmMain::menuItem(const QString& name) const {
@@ -190,10 +209,6 @@ QAction* frmMain::menuItem(const QString& name) const {
 
 QIcon frmMain::image(const QString& key) const {
     return imlImages.value(key);
-}
-
-template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMeasurements>() {
-    return std::make_unique<frmMeasurements>(dialog<frmBody>(), dialog<frmUserNote>(), this);
 }
 
 void frmMain::LoadGraph() {
@@ -302,23 +317,62 @@ void frmMain::mnuHelpAbout_Click() {
     app().modal().exec(dialog<frmAbout>());
 }
 
-// The chart's requests to create or edit a record. The time under the pointer is what the journal
-// editors propose, so it is taken whatever happens next; opening the editors and day lists, and
-// redrawing after them, belongs here once the journal windows exist.
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMealConsumes>() {
+    return std::make_unique<frmMealConsumes>(journalEditorCall(dialog<frmMealConsume>()), this);
+}
+
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmExercisePerforms>() {
+    return std::make_unique<frmExercisePerforms>(journalEditorCall(dialog<frmExercisePerform>()), this);
+}
+
+template <typename DayList> void frmMain::showDayList(qint32 id) {
+    DayList& list = dialog<DayList>();
+    list.dtpDate->setDate(app().state().currentDate.toQDate());
+    list.RefreshList(id);
+    app().modal().exec(list);
+    RePaintGraph();
+}
+
+template <typename Editor> bool frmMain::openJournalEditor(int mode, qint32 id) {
+    Editor& editor = dialog<Editor>();
+    editor.Mode = mode;
+    editor.RecordID = id;
+    app().modal().exec(editor);
+    return editor.Saved;
+}
+
+// The chart's requests. The time under the pointer is what the journal editors propose next; a
+// click on one definite record edits it, any other opens the day's list with the clicked record
+// (if any) selected.
+template <typename Editor, typename DayList>
+void frmMain::editFromChart(qint32 id, bool definite, double tm) {
+    app().state().currentTime = DateValue(tm);
+    if (definite && id != 0) {
+        if (openJournalEditor<Editor>(0, id))
+            RePaintGraph();
+        return;
+    }
+    showDayList<DayList>(id);
+}
+
 void frmMain::graph_NewMeal(double tm) {
     app().state().currentTime = DateValue(tm);
+    if (openJournalEditor<frmMealConsume>(0, 0))
+        RePaintGraph();
 }
 
 void frmMain::graph_NewExercise(double tm) {
     app().state().currentTime = DateValue(tm);
+    if (openJournalEditor<frmExercisePerform>(0, 0))
+        RePaintGraph();
 }
 
-void frmMain::graph_EditMeal(qint32, bool, double tm) {
-    app().state().currentTime = DateValue(tm);
+void frmMain::graph_EditMeal(qint32 id, bool definite, double tm) {
+    editFromChart<frmMealConsume, frmMealConsumes>(id, definite, tm);
 }
 
-void frmMain::graph_EditExercise(qint32, bool, double tm) {
-    app().state().currentTime = DateValue(tm);
+void frmMain::graph_EditExercise(qint32 id, bool definite, double tm) {
+    editFromChart<frmExercisePerform, frmExercisePerforms>(id, definite, tm);
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {

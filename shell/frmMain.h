@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <tuple>
 #include <typeindex>
 #include <unordered_map>
 
@@ -17,7 +18,32 @@ class ZelmarGraph;
 
 namespace kelvora {
 
+class frmBody;
+class frmExercise;
+class frmExercisePerform;
+class frmExercisePerforms;
+class frmExercises;
+class frmMeal;
+class frmMealCategories;
+class frmMealCategory;
+class frmMealConsume;
+class frmMealConsumes;
+class frmMeals;
 class frmMeasurements;
+class frmUserNote;
+class frmWeightAdjustment;
+
+// The dialogs a dialog works with (an editor it opens, say): the main window makes them first and
+// hands them to its constructor, so every window shares the program's one object of each.
+template <typename Dialog> struct Collaborators { using type = std::tuple<>; };
+template <> struct Collaborators<frmMeasurements> { using type = std::tuple<frmBody, frmUserNote>; };
+template <> struct Collaborators<frmMealCategories> { using type = std::tuple<frmMealCategory>; };
+template <> struct Collaborators<frmMeal> { using type = std::tuple<frmMealCategory>; };
+template <> struct Collaborators<frmMeals> { using type = std::tuple<frmMeal>; };
+template <> struct Collaborators<frmExercise> { using type = std::tuple<frmWeightAdjustment>; };
+template <> struct Collaborators<frmExercises> { using type = std::tuple<frmExercise>; };
+template <> struct Collaborators<frmMealConsume> { using type = std::tuple<frmMeal>; };
+template <> struct Collaborators<frmExercisePerform> { using type = std::tuple<frmExercise>; };
 
 // The program's only non-modal window and its hub: the calorie chart of the day currentDate with
 // buttons to step a day back or forward, and the menus and toolbar that open every other window,
@@ -70,6 +96,13 @@ private:
     void mnuAddMeasurement_Click();
     void mnuAddNote_Click();
     void mnuGeneralProgress_Click();
+    // The day list of meals or activities on currentDate with the record `id` selected (0: none);
+    // the day is redrawn after it closes, whatever happened there.
+    template <typename DayList> void showDayList(qint32 id);
+    // A journal editor on one record (0: a new one) or, in mode 1, adding records until closed;
+    // true when it stored something.
+    template <typename Editor> bool openJournalEditor(int mode, qint32 id);
+    template <typename Editor, typename DayList> void editFromChart(qint32 id, bool definite, double tm);
     void graph_NewMeal(double tm);
     void graph_NewExercise(double tm);
     void graph_EditMeal(qint32 id, bool definite, double tm);
@@ -85,14 +118,18 @@ private:
     QHash<QString, QIcon> imlImages;
     bool graphLoaded = false;
 
+    // A dialog is constructed with the main window as its parent, then the dialogs it works with.
     template <typename Dialog> std::unique_ptr<QDialog> makeDialog() {
-        return std::make_unique<Dialog>(this);
+        return [this]<typename... Others>(std::tuple<Others...>*) {
+            return std::make_unique<Dialog>(this, dialog<Others>()...);
+        }(static_cast<typename Collaborators<Dialog>::type*>(nullptr));
     }
 
     std::unordered_map<std::type_index, std::unique_ptr<QDialog>> m_dialogs;
 };
 
-// The measurements window works with the program's own body and note editors.
-template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMeasurements>();
+// The day lists open their editor through a call that sets its mode and record.
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMealConsumes>();
+template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmExercisePerforms>();
 
 } // namespace kelvora

@@ -60,7 +60,7 @@ protected:
 
     frmBody bodyEditor;
     frmUserNote noteEditor;
-    frmMeasurements window{bodyEditor, noteEditor};
+    frmMeasurements window{nullptr, bodyEditor, noteEditor};
 };
 
 TEST_F(FrmMeasurementsTest, OpensAMonthBeforeTheCurrentDateWithoutChangingIt) {

@@ -1,11 +1,14 @@
 // The main window: the day in the chart, day navigation, menus and toolbar, printing, help, layout.
 #include "AppFixture.h"
 #include "MainLayout.h"
+#include "Numeric.h"
+#include "ReportList.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
+#include "frmMealConsume.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -299,11 +303,11 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
     // "-" is a separator; a trailing " (off)" marks an item whose window the program does not have yet.
     const std::vector<QString> expected{
         u"mnuOperate &Operate"_s,
-        u"mnuMealConsume &Meal Consumed List (off)"_s,
-        u"mnuAddMeal &Add Meal (off)"_s,
+        u"mnuMealConsume &Meal Consumed List"_s,
+        u"mnuAddMeal &Add Meal"_s,
         u"-"_s,
-        u"mnuExercisePerformed A&ctivities Performed List (off)"_s,
-        u"mnuAddExercise A&dd Activity (off)"_s,
+        u"mnuExercisePerformed A&ctivities Performed List"_s,
+        u"mnuAddExercise A&dd Activity"_s,
         u"-"_s,
         u"mnuMeasurement &Body Measurement and Notes"_s,
         u"mnuAddMeasurement Add Body Measu&rement"_s,
@@ -319,9 +323,9 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"mnuAnalyze &Analyze"_s,
         u"mnuGeneralProgress &General Progress"_s,
         u"mnuSettings &Settings"_s,
-        u"mnuMealCategories Meal &Categories (off)"_s,
-        u"mnuMeal &Meal (off)"_s,
-        u"mnuExercises &Activities (off)"_s,
+        u"mnuMealCategories Meal &Categories"_s,
+        u"mnuMeal &Meal"_s,
+        u"mnuExercises &Activities"_s,
         u"-"_s,
         u"mnuCommon C&ommon"_s,
         u"mnuHelp &Help"_s,
@@ -465,9 +469,11 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirMenuItems) {
     click(u"mnuPrintChart"_s);
     EXPECT_EQ(fx.printer->calls, 1);
 
-    // A greyed item's button does nothing either.
+    int mode = -1;
+    fx.modal->expect([&](QDialog& dialog) { mode = dynamic_cast<frmMealConsume&>(dialog).Mode; });
     click(u"mnuAddMeal"_s);
-    EXPECT_EQ(fx.modal->opened.size(), 1u);
+    EXPECT_EQ(fx.modal->opened.back(), u"frmMealConsume"_s);
+    EXPECT_EQ(mode, 1); // adding mode
 }
 
 TEST_F(MainWindowTest, F1HelpButtonAndMainFormOpenTheMainWindowsTopic) {
@@ -479,28 +485,71 @@ TEST_F(MainWindowTest, F1HelpButtonAndMainFormOpenTheMainWindowsTopic) {
     EXPECT_EQ(fx.help->contentsShown, 0);
 }
 
-TEST_F(MainWindowTest, ChartClicksSetTheTimeTheEditorsPropose) {
-    struct Case {
-        const char* event;
-        int hour, minute;
-    };
-    for (const Case c : {Case{"NewMeal", 9, 41}, Case{"NewExercise", 6, 5}, Case{"EditMeal", 21, 59},
-                         Case{"EditExercise", 13, 0}}) {
-        SCOPED_TRACE(c.event);
-        fx.app->state().currentTime = DateValue::fromTime(0, 1);
-        const double tm = timeOfDay(c.hour, c.minute);
-        const QString event = QString::fromLatin1(c.event);
-        if (event == u"NewMeal")
-            Q_EMIT graph().NewMeal(tm);
-        else if (event == u"NewExercise")
-            Q_EMIT graph().NewExercise(tm);
-        else if (event == u"EditMeal")
-            Q_EMIT graph().EditMeal(-278, true, tm);
-        else
-            Q_EMIT graph().EditExercise(0, false, tm);
-        EXPECT_EQ(fx.app->state().currentTime, DateValue::fromTime(c.hour, c.minute));
+// The chart end to end: the user's clicks reach the journal windows with the clicked minute, and
+// the day is redrawn after a day list closes.
+class ChartClickTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        showDay(SampleDay);
     }
-    EXPECT_TRUE(fx.modal->opened.empty());
+    void doubleClick(QPoint at) {
+        QTest::mouseClick(&graph(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(&graph(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&graph(), Qt::LeftButton, {}, at);
+    }
+    // The minute the chart reports for a click at x.
+    DateValue minuteAt(int x) {
+        const double minutes = nearest((x - 10) / double{graph().pixelsPerMinute()});
+        return DateValue(graph().chartBegin()).addMinutes(static_cast<int>(minutes));
+    }
+    // A day list's selected tag, read while the list is open; a meal added meanwhile shows whether
+    // the main window redraws once the list has closed.
+    std::function<void(QDialog&)> lookAtList(qint64& selected) {
+        return [this, &selected](QDialog& dialog) {
+            selected = dialog.findChild<ReportList*>(u"lvwList"_s)->selectedTag();
+            insertMeal(77, 1, SampleDay, timeOfDay(16, 0), 1);
+        };
+    }
+    bool redrawn() const {
+        for (const MealStruct& bar : graph().meals())
+            if (bar.id == 77)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(ChartClickTest, DoubleClickOnEmptySpaceAboveTheAxisOpensANewMealAtThatMinute) {
+    const QPoint at(220, graph().baselineY() - 60);
+    int recordId = -1;
+    fx.modal->expect([&](QDialog& dialog) { recordId = dynamic_cast<frmMealConsume&>(dialog).RecordID; });
+    doubleClick(at);
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmMealConsume"_s});
+    EXPECT_EQ(recordId, 0);
+    EXPECT_EQ(fx.app->state().currentTime, minuteAt(at.x()));
+}
+
+TEST_F(ChartClickTest, DoubleClickOnAMergedBarOpensTheDayListWithThatMealSelected) {
+    // 07:25 and 07:35 share the day's first bar.
+    const MealStruct& bar = graph().meals()[0];
+    ASSERT_TRUE(bar.complex);
+    qint64 selected = 0;
+    fx.modal->expect(lookAtList(selected));
+    doubleClick(QPoint(bar.Left + 2, graph().baselineY() - 2));
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmMealConsumes"_s});
+    EXPECT_EQ(selected, bar.id);
+    EXPECT_TRUE(redrawn());
+}
+
+TEST_F(ChartClickTest, RightClickBelowTheAxisOpensTheActivityListWithNothingSelected) {
+    const QPoint at(400, graph().baselineY() + 40);
+    qint64 selected = -1;
+    fx.modal->expect(lookAtList(selected));
+    QTest::mouseClick(&graph(), Qt::RightButton, {}, at);
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmExercisePerforms"_s});
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(fx.app->state().currentTime, minuteAt(at.x()));
+    EXPECT_TRUE(redrawn());
 }
 
 TEST_F(MainWindowTest, TrialDataRemovalRedrawsOnlyAfterARemoval) {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "App.h"
+#include "KelvoraDialog.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QDateEdit;
+class QPushButton;
+
+namespace kelvora {
+
+class Recordset;
+class ReportList;
+
+// What the two day lists of the journal share: the records of one day with a blank and a totals row
+// closing two or more of them, New, Edit and Delete through the table's editor, and a date that is
+// the application's current date, so the day chosen here is the day the main window shows next.
+class DayList : public KelvoraDialog {
+    Q_OBJECT
+public:
+    // Opens the list's editor on a record (0 for a new one) and returns the identifier it stored, or
+    // nothing when it stored nothing.
+    using EditorCall = std::function<std::optional<qint32>(qint32 recordId)>;
+
+    // Fills the list for the date of dtpDate and selects the item of `id` (0 selects nothing).
+    void RefreshList(qint32 id);
+
+    // The picker the opener sets to the current date before showing the window.
+    QDateEdit* dtpDate;
+
+protected:
+    DayList(EditorCall editor, QWidget* parent, int helpContextId, const QString& dateLabel,
+            const QStringList& columns, const QList<int>& numericColumns);
+
+    // Runs the day's command for `day` and adds one item per row, then the blank and totals rows.
+    virtual void fillRows(const QDate& day) = 0;
+    // Deletes the record of `tag`; throws DbError when the database refuses.
+    virtual void deleteRecord(qint64 tag) = 0;
+    // Undoes what a failed delete left open.
+    virtual void recoverFromDelete() {}
+
+    // The blank and totals rows of a list of two or more records: `texts` are the totals row's cells.
+    void addTotals(int count, const QStringList& texts);
+
+    ReportList* lvwList;
+    QPushButton* btnNew;
+    QPushButton* btnEdit;
+    QPushButton* btnDelete;
+    QPushButton* btnHelp;
+
+private:
+    void dtpDate_Change();
+    void btnNew_Click();
+    void btnEdit_Click();
+    void btnDelete_Click();
+    void edit(qint32 recordId);
+    // The selected record's tag, or 0 after telling the user that no record is selected.
+    qint64 selectedRecord();
+
+    EditorCall m_editor;
+};
+
+// The editor call of a journal editor for one row, which takes Mode and RecordID and reports Saved
+// and NewID.
+template <typename Editor> DayList::EditorCall journalEditorCall(Editor& editor) {
+    return [&editor](qint32 recordId) -> std::optional<qint32> {
+        editor.Mode = 0;
+        editor.RecordID = recordId;
+        app().modal().exec(editor);
+        if (!editor.Saved)
+            return std::nullopt;
+        return editor.NewID;
+    };
+}
+
+} // namespace kelvora
