@@ -1,6 +1,6 @@
 #pragma once
 
-#include "App.h"
+#include "EditorCall.h"
 #include "KelvoraDialog.h"
 
 #include <QStringList>
@@ -22,10 +22,6 @@ class ReportList;
 class DayList : public KelvoraDialog {
     Q_OBJECT
 public:
-    // Opens the list's editor on a record (0 for a new one) and returns the identifier it stored, or
-    // nothing when it stored nothing.
-    using EditorCall = std::function<std::optional<qint32>(qint32 recordId)>;
-
     // Fills the list for the date of dtpDate and selects the item of `id` (0 selects nothing).
     void RefreshList(qint32 id);
 
@@ -63,18 +59,5 @@ private:
 
     EditorCall m_editor;
 };
-
-// The editor call of a journal editor for one row, which takes Mode and RecordID and reports Saved
-// and NewID.
-template <typename Editor> DayList::EditorCall journalEditorCall(Editor& editor) {
-    return [&editor](qint32 recordId) -> std::optional<qint32> {
-        editor.Mode = 0;
-        editor.RecordID = recordId;
-        app().modal().exec(editor);
-        if (!editor.Saved)
-            return std::nullopt;
-        return editor.NewID;
-    };
-}
 
 } // namespace kelvora

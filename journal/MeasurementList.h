@@ -1,6 +1,6 @@
 #pragma once
 
-#include "App.h"
+#include "EditorCall.h"
 
 #include <QObject>
 #include <QString>
@@ -23,9 +23,6 @@ class ReportList;
 class MeasurementList : public QObject {
     Q_OBJECT
 public:
-    // Opens the list's editor on a record (0 for a new one) and returns the identifier it stored,
-    // or nothing when it stored nothing.
-    using EditorCall = std::function<std::optional<qint32>(qint32 recordId)>;
     // The texts of the item for the current row: the item's own text, then its further columns.
     using RowTexts = std::function<QStringList(const Recordset&)>;
 
@@ -60,16 +57,5 @@ private:
     const QDateEdit* m_firstDate;
     Definition m_definition;
 };
-
-// The editor call of an editor dialog of the journal, which takes RecordID and reports Saved and NewID.
-template <typename Editor> MeasurementList::EditorCall editorCall(Editor& editor) {
-    return [&editor](qint32 recordId) -> std::optional<qint32> {
-        editor.RecordID = recordId;
-        app().modal().exec(editor);
-        if (!editor.Saved)
-            return std::nullopt;
-        return editor.NewID;
-    };
-}
 
 } // namespace kelvora

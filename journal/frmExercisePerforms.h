@@ -9,7 +9,7 @@ namespace kelvora {
 class frmExercisePerforms : public DayList {
     Q_OBJECT
 public:
-    // `editor` opens the program's own editor, shared with the main window (journalEditorCall).
+    // `editor` opens the program's own editor, shared with the main window (editorCall).
     frmExercisePerforms(EditorCall editor, QWidget* parent);
 
 protected:

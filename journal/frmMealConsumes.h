@@ -9,7 +9,7 @@ namespace kelvora {
 class frmMealConsumes : public DayList {
     Q_OBJECT
 public:
-    // `editor` opens the program's own editor, shared with the main window (journalEditorCall).
+    // `editor` opens the program's own editor, shared with the main window (editorCall).
     frmMealConsumes(EditorCall editor, QWidget* parent);
 
 protected:

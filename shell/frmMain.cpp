@@ -318,11 +318,11 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmMealConsumes>() {
-    return std::make_unique<frmMealConsumes>(journalEditorCall(dialog<frmMealConsume>()), this);
+    return std::make_unique<frmMealConsumes>(editorCall(dialog<frmMealConsume>()), this);
 }
 
 template <> std::unique_ptr<QDialog> frmMain::makeDialog<frmExercisePerforms>() {
-    return std::make_unique<frmExercisePerforms>(journalEditorCall(dialog<frmExercisePerform>()), this);
+    return std::make_unique<frmExercisePerforms>(editorCall(dialog<frmExercisePerform>()), this);
 }
 
 template <typename DayList> void frmMain::showDayList(qint32 id) {

@@ -35,7 +35,7 @@ protected:
     frmMealCategory categoryEditor{nullptr};
     frmMeal mealEditor{nullptr, categoryEditor};
     frmMealConsume editor{nullptr, mealEditor};
-    frmMealConsumes list{journalEditorCall(editor), nullptr};
+    frmMealConsumes list{editorCall(editor), nullptr};
 };
 
 TEST_F(MealJournalTest, AnEditedRowIsSelectedWhereItsNewTimePutsIt) {
