@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DateFields.h"
 #include "HelpContext.h"
+#include "JournalEntryEditor.h"
 #include "Numeric.h"
 #include "deData.h"
 
@@ -25,7 +26,6 @@ constexpr int MaxFieldLength = 50;
 const QString Caption = u"Body Measurement"_s;
 const QString SameDateQuestion =
     u"There is already Body Measurement for this date in the database. Do you want to replace it?"_s;
-const QString StoreFailed = u"Can't store this record in database. Please check whether all data are valid"_s;
 
 QLineEdit* makeNumberField(QWidget* parent, const QString& name) {
     auto* field = new QLineEdit(parent);
@@ -161,7 +161,7 @@ void frmBody::btnOK_Click() {
     } catch (const DbError&) {
         if (body.isOpen() && body.hasPendingChange())
             body.cancelUpdate();
-        app().messages().error(this, StoreFailed);
+        app().messages().error(this, journalStoreFailure());
         return;
     }
     Saved = true;

@@ -32,7 +32,6 @@ namespace {
 
 constexpr int MaxQuantityLength = 50;
 constexpr int ProposedMinutes = 15;
-const QString StoreFailed = u"Can't store this record in database. Please check whether all data are valid"_s;
 
 QTime proposedEndTime(const QTime& begin) {
     // Times of day live on the zero day and the pickers hold no day at all, so an
@@ -47,7 +46,9 @@ QTime proposedEndTime(const QTime& begin) {
 } // namespace
 
 frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEditor)
-    : KelvoraDialog(parent, HelpContext::frmExercisePerform), m_exerciseEditor(exerciseEditor) {
+    : JournalEntryEditor(parent, HelpContext::frmExercisePerform, u"ExercisePerform"_s,
+                         u"ExercisePerformID"_s),
+      m_exerciseEditor(exerciseEditor) {
     setObjectName(u"frmExercisePerform"_s);
     setWindowTitle(u"Activity Performed"_s);
 
@@ -229,35 +230,14 @@ void frmExercisePerform::Gather() {
     record.set(u"Qty"_s, Currency::fromText(txtQty->text())->toDouble());
 }
 
-void frmExercisePerform::btnOK_Click() {
-    if (!Validate())
-        return;
-    Recordset& record = app().de().rs(u"ExercisePerform"_s);
-    try {
-        if (RecordID == 0)
-            record.addNew();
-        Gather();
-        record.update();
-    } catch (const DbError&) {
-        if (record.hasPendingChange())
-            record.cancelUpdate();
-        app().messages().error(this, StoreFailed);
-        return;
-    }
-    Saved = true;
-    NewID = record.field(u"ExercisePerformID"_s).toInt();
-    app().state().currentTime = DateValue::fromQTime(dtpBeginTime->time());
-    if (Mode != 1) {
-        accept();
-        return;
-    }
+QTime frmExercisePerform::storedTime() const {
+    return dtpBeginTime->time();
+}
+
+void frmExercisePerform::clearForNextRow() {
     dcbExercise->setBoundValue(QVariant());
     txtQty->clear();
     lblUnit->clear();
-    if (repaintMainWindow)
-        repaintMainWindow();
-    else if (frmMain* main = app().mainWindow())
-        main->RePaintGraph();
 }
 
 void frmExercisePerform::btnNewCategory_Click() {

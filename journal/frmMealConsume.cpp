@@ -30,7 +30,6 @@ namespace kelvora {
 namespace {
 
 constexpr int MaxQuantityLength = 50;
-const QString StoreFailed = u"Can't store this record in database. Please check whether all data are valid"_s;
 
 QLabel* valueLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
@@ -53,7 +52,8 @@ Currency currencyOf(const QVariant& value) {
 } // namespace
 
 frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
-    : KelvoraDialog(parent, HelpContext::frmMealConsume), m_mealEditor(mealEditor) {
+    : JournalEntryEditor(parent, HelpContext::frmMealConsume, u"MealConsume"_s, u"MealConsumeID"_s),
+      m_mealEditor(mealEditor) {
     setObjectName(u"frmMealConsume"_s);
     setWindowTitle(u"Meal Consumed"_s);
 
@@ -268,36 +268,15 @@ void frmMealConsume::Gather() {
     record.set(u"Qty"_s, Currency::fromText(txtQty->text())->toDouble());
 }
 
-void frmMealConsume::btnOK_Click() {
-    if (!Validate())
-        return;
-    Recordset& record = app().de().rs(u"MealConsume"_s);
-    try {
-        if (RecordID == 0 || Mode == 1)
-            record.addNew();
-        Gather();
-        record.update();
-    } catch (const DbError&) {
-        if (record.hasPendingChange())
-            record.cancelUpdate();
-        app().messages().error(this, StoreFailed);
-        return;
-    }
-    Saved = true;
-    NewID = record.field(u"MealConsumeID"_s).toInt();
-    app().state().currentTime = DateValue::fromQTime(dtpTime->time());
-    if (Mode != 1) {
-        accept();
-        return;
-    }
+QTime frmMealConsume::storedTime() const {
+    return dtpTime->time();
+}
+
+void frmMealConsume::clearForNextRow() {
     dcbMealCategory->setBoundValue(QVariant());
     dcbMeal->setBoundValue(QVariant());
     txtQty->clear();
     lblUnit->clear();
-    if (repaintMainWindow)
-        repaintMainWindow();
-    else if (frmMain* main = app().mainWindow())
-        main->RePaintGraph();
 }
 
 void frmMealConsume::ReloadCategories(const QString& selectName) {

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "Currency.h"
-#include "KelvoraDialog.h"
-
-#include <functional>
+#include "JournalEntryEditor.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,21 +18,12 @@ class frmMeal;
 // category, the time and the quantity, showing the kilocalories from fat,
 // carbohydrate and protein as the user types. In adding mode (Mode 1) it stays
 // open after each stored meal and clears itself for the next one.
-class frmMealConsume : public KelvoraDialog {
+class frmMealConsume : public JournalEntryEditor {
     Q_OBJECT
 public:
     // `mealEditor` is the meal editor the main window owns.
     frmMealConsume(QWidget* parent, frmMeal& mealEditor);
     ~frmMealConsume() override;
-
-    bool Saved = false;  // out: a row was stored since the dialog loaded
-    qint32 NewID = 0;    // out: MealConsumeID of the row stored last
-    qint32 RecordID = 0; // in: the row to edit, 0 for a new one
-    qint32 Mode = 0;     // in: 1 = adding mode, 0 = one row
-
-    // The redraw of the main window after each row stored in adding mode; by
-    // default the main window's RePaintGraph, when there is a main window.
-    std::function<void()> repaintMainWindow;
 
 protected:
     void load() override;
@@ -46,10 +35,11 @@ private:
     void Recalculate();
     void updSpin_Up();
     void updSpin_Down();
-    bool Validate();
-    void btnOK_Click();
+    bool Validate() override;
     void btnNewMeal_Click();
-    void Gather();
+    void Gather() override;
+    QTime storedTime() const override;
+    void clearForNextRow() override;
     void ReloadCategories(const QString& selectName);
 
     DataCombo* dcbMealCategory;

@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DateFields.h"
 #include "HelpContext.h"
+#include "JournalEntryEditor.h"
 #include "deData.h"
 
 #include <QDateEdit>
@@ -22,7 +23,6 @@ namespace {
 constexpr int MaxNoteLength = 255;
 
 const QString Caption = u"User Note"_s;
-const QString StoreFailed = u"Can't store this record in database. Please check whether all data are valid"_s;
 
 } // namespace
 
@@ -120,7 +120,7 @@ void frmUserNote::btnOK_Click() {
     } catch (const DbError&) {
         if (note.isOpen() && note.hasPendingChange())
             note.cancelUpdate();
-        app().messages().error(this, StoreFailed);
+        app().messages().error(this, journalStoreFailure());
         return;
     }
     Saved = true;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "KelvoraDialog.h"
+
+#include <QString>
+#include <QTime>
+
+#include <functional>
+
+namespace kelvora {
+
+// What every journal editor says when the database refuses to store its row.
+QString journalStoreFailure();
+
+// The base of the editors of the day journal (meals eaten, activities performed): the members their
+// openers set and read, and the OK path they share. In adding mode (Mode 1) the editor stays open
+// after each stored row, clears itself for the next one and has the main window redraw the day.
+class JournalEntryEditor : public KelvoraDialog {
+    Q_OBJECT
+public:
+    bool Saved = false;  // out: a row was stored since the dialog loaded
+    qint32 NewID = 0;    // out: the identifier of the row stored last
+    qint32 RecordID = 0; // in: the row to edit, 0 for a new one
+    qint32 Mode = 0;     // in: 1 = adding mode, 0 = one row
+
+    // The redraw of the main window after each row stored in adding mode; by default the main
+    // window's RePaintGraph, when there is a main window.
+    std::function<void()> repaintMainWindow;
+
+protected:
+    // `command` is the single-row command of the table, `keyColumn` its identifier column.
+    JournalEntryEditor(QWidget* parent, int helpContextId, QString command, QString keyColumn);
+
+    virtual bool Validate() = 0;
+    // Sets the columns of the current row of the command's recordset; a new row takes its identifier here.
+    virtual void Gather() = 0;
+    // The time of day of the stored row, which the next editor proposes.
+    virtual QTime storedTime() const = 0;
+    // Empties the fields for the next row of adding mode.
+    virtual void clearForNextRow() = 0;
+
+    void btnOK_Click();
+
+private:
+    QString m_command;
+    QString m_keyColumn;
+};
+
+} // namespace kelvora
