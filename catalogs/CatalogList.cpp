@@ -1,6 +1,7 @@
 #include "CatalogList.h"
 
 #include "App.h"
+#include "CatalogEditor.h"
 #include "DbError.h"
 #include "ReportList.h"
 #include "deData.h"
@@ -13,8 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
-CatalogList::CatalogList(QWidget* parent, Config config)
-    : KelvoraDialog(parent, config.helpContextId), m_config(std::move(config)) {
+CatalogList::CatalogList(QWidget* parent, Config config, CatalogEditor& editor)
+    : KelvoraDialog(parent, config.helpContextId), m_config(std::move(config)), m_editor(editor) {
     setObjectName(m_config.objectName);
     setWindowTitle(m_config.caption);
 
@@ -128,6 +129,15 @@ void CatalogList::onDelete() {
         lvwList->reselectPosition(position);
     }
     lvwList->setFocus();
+}
+
+bool CatalogList::runEditor(qint32 recordId, QString& savedName) {
+    m_editor.RecordID = recordId;
+    app().modal().exec(m_editor);
+    if (!m_editor.Saved)
+        return false;
+    savedName = m_editor.SavedName;
+    return true;
 }
 
 } // namespace kelvora

@@ -10,6 +10,7 @@ class QVBoxLayout;
 
 namespace kelvora {
 
+class CatalogEditor;
 class Recordset;
 class ReportList;
 
@@ -44,11 +45,12 @@ public:
     void RefreshList(const QString& name);
 
 protected:
-    CatalogList(QWidget* parent, Config config);
+    // `editor` is the table's editor, which the main window owns.
+    CatalogList(QWidget* parent, Config config, CatalogEditor& editor);
 
-    // The editor opened for `recordId` (0 for a new record); returns whether it stored a record,
-    // and then the name it stored under.
-    virtual bool runEditor(qint32 recordId, QString& savedName) = 0;
+    // Opens the editor for `recordId` (0 for a new record); returns whether it stored a record, and
+    // then the name it stored under.
+    virtual bool runEditor(qint32 recordId, QString& savedName);
     // The parameters of the list command.
     virtual QVariantList listParams() const { return {}; }
     // Adds the item of the current row.
@@ -68,6 +70,7 @@ private:
     bool refuses(Refusal refusal) const;
 
     Config m_config;
+    CatalogEditor& m_editor;
     QVBoxLayout* m_top;
 };
 

@@ -14,11 +14,7 @@ public:
     frmExercises(QWidget* parent, frmExercise& editor);
 
 protected:
-    bool runEditor(qint32 recordId, QString& savedName) override;
     void addItem(const Recordset& rs) override;
-
-private:
-    frmExercise& m_editor;
 };
 
 } // namespace kelvora

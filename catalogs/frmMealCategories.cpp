@@ -9,24 +9,16 @@ using namespace Qt::StringLiterals;
 namespace kelvora {
 
 frmMealCategories::frmMealCategories(QWidget* parent, frmMealCategory& editor)
-    : CatalogList(parent, Config{u"frmMealCategories"_s,
-                                 u"Meal Categories"_s,
-                                 HelpContext::frmMealCategories,
-                                 {u"Meal Category Name"_s},
-                                 {},
-                                 u"MealCategorySorted"_s,
-                                 u"MealCategory"_s,
-                                 Refusal::NoneSelected,
-                                 Refusal::ListEmpty}),
-      m_editor(editor) {}
-
-bool frmMealCategories::runEditor(qint32 recordId, QString& savedName) {
-    m_editor.RecordID = recordId;
-    app().modal().exec(m_editor);
-    if (!m_editor.Saved)
-        return false;
-    savedName = m_editor.SavedName;
-    return true;
-}
+    : CatalogList(parent,
+                  Config{u"frmMealCategories"_s,
+                         u"Meal Categories"_s,
+                         HelpContext::frmMealCategories,
+                         {u"Meal Category Name"_s},
+                         {},
+                         u"MealCategorySorted"_s,
+                         u"MealCategory"_s,
+                         Refusal::NoneSelected,
+                         Refusal::ListEmpty},
+                  editor) {}
 
 } // namespace kelvora

@@ -12,12 +12,6 @@ class frmMealCategories : public CatalogList {
 public:
     // `editor` is the category editor the main window owns (shared with the meal editor).
     frmMealCategories(QWidget* parent, frmMealCategory& editor);
-
-protected:
-    bool runEditor(qint32 recordId, QString& savedName) override;
-
-private:
-    frmMealCategory& m_editor;
 };
 
 } // namespace kelvora

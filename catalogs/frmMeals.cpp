@@ -27,16 +27,18 @@ QString plain(const QVariant& v) {
 } // namespace
 
 frmMeals::frmMeals(QWidget* parent, frmMeal& editor)
-    : CatalogList(parent, Config{u"frmMeals"_s,
-                                 u"Meals"_s,
-                                 HelpContext::frmMeals,
-                                 {u"Meal Name"_s, u"Unit"_s, u"Fat"_s, u"CarboHyd."_s, u"Protein"_s,
-                                  u"Calor."_s, u"Def."_s, u"Increm."_s},
-                                 {2, 3, 4, 5, 6, 7},
-                                 u"MealSorted"_s,
-                                 u"Meal"_s,
-                                 Refusal::NoneSelected,
-                                 Refusal::NoneSelected}),
+    : CatalogList(parent,
+                  Config{u"frmMeals"_s,
+                         u"Meals"_s,
+                         HelpContext::frmMeals,
+                         {u"Meal Name"_s, u"Unit"_s, u"Fat"_s, u"CarboHyd."_s, u"Protein"_s, u"Calor."_s,
+                          u"Def."_s, u"Increm."_s},
+                         {2, 3, 4, 5, 6, 7},
+                         u"MealSorted"_s,
+                         u"Meal"_s,
+                         Refusal::NoneSelected,
+                         Refusal::NoneSelected},
+                  editor),
       m_editor(editor) {
     dcbMealCategory = new DataCombo(this);
     dcbMealCategory->setObjectName(u"dcbMealCategory"_s);
@@ -95,20 +97,19 @@ void frmMeals::ReloadCategories(const QString& name) {
 }
 
 bool frmMeals::runEditor(qint32 recordId, QString& savedName) {
-    m_editor.RecordID = recordId;
     if (recordId == 0)
         m_editor.MealCategoryID = NullToZero(dcbMealCategory->boundValue());
-    app().modal().exec(m_editor);
+    const bool saved = CatalogList::runEditor(recordId, savedName);
+    // A category made in the editor is listed even when the meal itself was not stored.
     if (m_editor.CategoryAdded)
         ReloadCategories(m_editor.NewCategoryName);
-    if (!m_editor.Saved)
+    if (!saved)
         return false;
     if (NullToZero(dcbMealCategory->boundValue()) != m_editor.MealCategoryID) {
         suppressCategoryChange = true;
         dcbMealCategory->setBoundValue(m_editor.MealCategoryID);
         suppressCategoryChange = false;
     }
-    savedName = m_editor.SavedName;
     return true;
 }
 
