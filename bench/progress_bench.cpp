@@ -7,8 +7,8 @@
 // has taken statistics of the grown tables, as closing a connection does; the plan must not depend
 // on which.
 #include "Connection.h"
-#include "DatabaseBuilder.h"
 #include "DateValue.h"
+#include "LargeDiary.h"
 #include "ProgressChart.h"
 #include "ProgressModel.h"
 #include "deData.h"
@@ -20,7 +20,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <random>
 #include <vector>
 
 using namespace kelvora;
@@ -31,70 +30,11 @@ namespace {
 const DateValue LastDay = DateValue::fromYmd(2026, 11, 30);
 const DateValue PeriodFrom = LastDay.addMonths(-6);
 
-std::vector<QVariant> column(Connection& con, const QString& sql) {
-    std::vector<QVariant> values;
-    Statement statement(con, sql);
-    while (statement.step())
-        values.push_back(statement.value(0));
-    return values;
-}
-
-// Fills the diary from `first` to LastDay, the same way for every database so that the six months
-// of the small one equal the last six months of the large one.
-void fillDiary(deData& de, DateValue first) {
-    Connection& con = de.Con;
-    const std::vector<QVariant> meals = column(con, u"select MealID from Meal"_s);
-    const std::vector<QVariant> exercises = column(con, u"select ExerciseID from Exercise"_s);
-    std::mt19937 random(20261130u);
-    std::uniform_int_distribution<std::size_t> anyMeal(0, meals.size() - 1);
-    std::uniform_int_distribution<std::size_t> anyExercise(0, exercises.size() - 1);
-    std::uniform_int_distribution<int> wobble(-10, 10);
-
-    Transaction transaction(con);
-    const QString meal = u"insert into MealConsume values (?1, ?2, ?3, ?4, ?5)"_s;
-    const QString activity = u"insert into ExercisePerform values (?1, ?2, ?3, ?4, ?5, ?6)"_s;
-    const QString body = u"insert into Body values (?1, ?2, ?3, ?4, ?5, ?6, 'I')"_s;
-    const QString note = u"insert into UserNote values (?1, ?2, ?3, ?4)"_s;
-    // A statement runs once: the data layer's statements are not reset for another row.
-    auto run = [&con](const QString& sql, const QVariantList& values) {
-        Statement s(con, sql);
-        for (int i = 0; i < values.size(); ++i)
-            s.bind(i + 1, values[i]);
-        while (s.step()) {
-        }
-    };
-    std::int64_t id = 0;
-    const std::int64_t days = diffDays(first, LastDay);
-    for (std::int64_t d = 0; d <= days; ++d) {
-        const double date = first.addDays(static_cast<int>(d)).serial();
-        for (int m = 0; m < 6; ++m)
-            run(meal, {QVariant::fromValue(++id), meals[anyMeal(random)], date, (7 + 2.5 * m) / 24.0, 1.0});
-        run(activity,
-            {QVariant::fromValue(++id), exercises[anyExercise(random)], date, 18 / 24.0, 19 / 24.0, 1.0});
-        if (d % 2 == 0)
-            run(body, {QVariant::fromValue(++id), date, 180 + wobble(random) / 10.0,
-                       42 + wobble(random) / 10.0, 36 + wobble(random) / 10.0, 41 + wobble(random) / 10.0});
-        const DateValue day(date);
-        if (day.parts().day == 1)
-            run(note, {QVariant::fromValue(++id), date, day.addDays(4).serial(),
-                       u"Monthly note: how the month began"_s});
-    }
-    transaction.commit();
-}
-
 struct Diary {
     QTemporaryDir folder;
     std::unique_ptr<deData> de;
 
-    explicit Diary(DateValue first) {
-        const QString path = deData::databasePathIn(folder.path());
-        // The shipped database with the sample diary removed.
-        buildDatabase(path, SeedContents::Full);
-        de = std::make_unique<deData>(path);
-        de->Con.execute(
-            u"delete from MealConsume; delete from ExercisePerform; delete from Body; delete from UserNote"_s);
-        fillDiary(*de, first);
-    }
+    explicit Diary(DateValue first) { de = makeDiary(deData::databasePathIn(folder.path()), first, LastDay); }
     // Lets SQLite refresh the statistics of the tables the model reads, as it would at the end of a
     // session that ran "PRAGMA optimize".
     void refreshStatistics() {

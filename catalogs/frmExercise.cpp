@@ -38,6 +38,10 @@ frmExercise::frmExercise(QWidget* parent, frmWeightAdjustment& calculator)
     txtName->setMaxLength(MaxNameLength);
     txtCaloriesConsume = new QLineEdit(this);
     txtCaloriesConsume->setObjectName(u"txtCaloriesConsume"_s);
+    // The label and the button beside it squeeze the field; a rate with four decimals must show whole.
+    txtCaloriesConsume->setMinimumWidth(
+        txtCaloriesConsume->fontMetrics().horizontalAdvance(u"00000.00000"_s) +
+        txtCaloriesConsume->textMargins().left() + txtCaloriesConsume->textMargins().right() + 12);
     lblPerWhat = new QLabel(u"per unit"_s, this);
     lblPerWhat->setObjectName(u"lblPerWhat"_s);
     btnWeightAdjust = makeButton(u"btnWeightAdjust"_s, u"For Me"_s);

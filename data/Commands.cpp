@@ -105,9 +105,11 @@ std::vector<CommandDef> makeDefinitions() {
          {Date},
          {},
          {}},
+        // The notes' "+DateFrom" keeps the planner from walking the whole DateFrom index to save a
+        // sort: the rows wanted are the few recent ones, found through DateTo.
         {u"UserNoteSorted"_s,
          true,
-         u"select * from UserNote where DateTo >= ?1 order by DateFrom, UserNoteId"_s,
+         u"select * from UserNote where DateTo >= ?1 order by +DateFrom, UserNoteId"_s,
          {Date},
          {},
          {}},
@@ -184,7 +186,7 @@ std::vector<CommandDef> makeDefinitions() {
          true,
          u"select * from UserNote "
          "where DateFrom between ?1 and ?2 or DateTo between ?1 and ?2 or ?1 between DateFrom and DateTo "
-         "order by DateFrom, UserNoteId"_s,
+         "order by +DateFrom, UserNoteId"_s,
          {Date, Date},
          {},
          {}},

@@ -274,7 +274,16 @@ Transaction::~Transaction() {
         m_connection.execute(u"ROLLBACK TO "_s + m_name);
         m_connection.execute(u"RELEASE "_s + m_name);
     } catch (const DbError&) {
-        // Nothing sensible is left to do in a destructor: SQLite rolls back what it could not release.
+        // After a full disk or an I/O error SQLite refuses to go on until the whole transaction is
+        // rolled back; left open, it would hold every later change of the program back from the
+        // file and keep the database locked.
+        if (m_connection.inTransaction()) {
+            try {
+                m_connection.execute(u"ROLLBACK"_s);
+            } catch (const DbError&) {
+                // SQLite rolls back what it could not release when the connection closes.
+            }
+        }
     }
 }
 

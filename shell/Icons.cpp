@@ -15,9 +15,18 @@
 
 using namespace Qt::StringLiterals;
 
+// The program icon is a resource of a static library: naming its initialiser keeps the linker from
+// dropping it. The macro declares a global function, so it cannot be used inside a namespace.
+static void initProgramIconResource() {
+    Q_INIT_RESOURCE(kelvora_icons);
+}
+
 namespace kelvora {
 
 namespace {
+
+// The sizes the program icon is shipped in (desktop/icons), the ones desktops ask for most.
+constexpr std::array<int, 8> ProgramIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
 
 // Every pictogram is drawn on a 24 x 24 grid and scaled to the sizes the toolbar and buttons ask for.
 constexpr double Grid = 24.0;
@@ -297,27 +306,6 @@ void drawHelp(QPainter& p) {
     questionMark(p, Qt::white, 2.6);
 }
 
-// The window icon: a miniature of the daily chart, meal bars and the balance line.
-void drawProgram(QPainter& p) {
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 3, 3);
-    p.setPen(Qt::NoPen);
-    const std::array<QColor, 3> nutrients{RulerYellow, AlertRed, PlusGreen};
-    for (const double x : {4.5, 11.0, 17.0}) {
-        double y = 15;
-        for (const QColor& colour : nutrients) {
-            p.setBrush(colour);
-            p.drawRect(QRectF(x, y - 2.5, 3, 2.5));
-            y -= 2.5;
-        }
-    }
-    p.setPen(pen(RunnerBlue, 1.6));
-    p.drawPolyline(QPolygonF({{3, 19}, {6, 13}, {10, 17}, {12.5, 10}, {16, 15}, {18.5, 8}, {21, 11}}));
-    p.setPen(pen(Outline, 1.0));
-    p.drawLine(QPointF(3, 15.5), QPointF(21, 15.5));
-}
-
 using Painter = void (*)(QPainter&);
 
 struct Entry {
@@ -325,7 +313,7 @@ struct Entry {
     Painter paint;
 };
 
-constexpr std::array<Entry, 20> Pictograms{{
+constexpr std::array<Entry, 19> Pictograms{{
     {u"mnuMealConsume", drawMealConsume},
     {u"mnuAddMeal", drawAddMeal},
     {u"mnuExercisePerformed", drawExercisePerformed},
@@ -345,7 +333,6 @@ constexpr std::array<Entry, 20> Pictograms{{
     {u"Previous", drawPrevious},
     {u"Next", drawNext},
     {u"Help", drawHelp},
-    {u"Program", drawProgram},
 }};
 
 QPixmap render(Painter paint, QSize size) {
@@ -402,9 +389,20 @@ private:
     Painter m_paint;
 };
 
+// The icon the desktop shows for the program, rendered from one drawing at every size it comes in.
+QIcon programIcon() {
+    initProgramIconResource();
+    QIcon icon;
+    for (const int size : ProgramIconSizes)
+        icon.addPixmap(QPixmap(u":/kelvora/icons/kelvora-%1.png"_s.arg(size)));
+    return icon;
+}
+
 } // namespace
 
 QIcon pictogram(QStringView key) {
+    if (key == u"Program")
+        return programIcon();
     for (const Entry& entry : Pictograms) {
         if (entry.key == key)
             return QIcon(new PictogramEngine(entry.key, entry.paint)); // the icon owns its engine

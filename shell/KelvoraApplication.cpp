@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "DbError.h"
+#include "Icons.h"
 
 #include <QMessageBox>
 
@@ -11,6 +12,10 @@ namespace kelvora {
 
 KelvoraApplication::KelvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(programTitle());
+    // Every window without a picture of its own, dialogs and message boxes included, shows this one.
+    setWindowIcon(pictogram(u"Program"));
+    // Lets the desktop match the windows to the installed entry and its icon.
+    setDesktopFileName(u"org.kelvora.Kelvora"_s);
     setApplicationVersion(
         u"%1.%2.%3"_s.arg(KELVORA_VERSION_MAJOR).arg(KELVORA_VERSION_MINOR).arg(KELVORA_VERSION_PATCH));
 }

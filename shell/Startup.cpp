@@ -9,6 +9,8 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLockFile>
 #include <QTime>
 
 #include <limits>
@@ -27,6 +29,9 @@ RunningProgram::~RunningProgram() {
 }
 
 namespace {
+
+// Long enough to ride out another start-up that is just letting go, short enough not to be noticed.
+constexpr int DiaryLockWaitMs = 100;
 
 void runFirstStartSequence(frmMain& mainWindow) {
     MessageService& messages = app().messages();
@@ -48,6 +53,10 @@ void runFirstStartSequence(frmMain& mainWindow) {
 }
 
 } // namespace
+
+QString diaryLockPathIn(const QString& programFolder) {
+    return deData::databasePathIn(programFolder) + u".lock"_s;
+}
 
 bool clockIs24Hour(const QLocale& locale) {
     return locale.toString(QTime(23, 15), QLocale::ShortFormat).contains(u"23"_s);
@@ -111,6 +120,21 @@ void shiftSampleData(deData& de, const DateValue& today) {
 
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
                                            const QLocale& locale) {
+    // Each instance keeps the unit system and the body weight in memory: a second one on the same
+    // diary would store values in units the first has just converted away from.
+    auto lock = std::make_unique<QLockFile>(diaryLockPathIn(programFolder));
+    // A lock of a process that no longer exists is taken over; one of a live process never goes
+    // stale, however long that program has been running.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(DiaryLockWaitMs) && lock->error() == QLockFile::LockFailedError) {
+        services.messages->critical(nullptr, programTitle(),
+                                    u"Kelvora is already running with this diary."_s + u'\n' +
+                                        QDir::toNativeSeparators(deData::databasePathIn(programFolder)));
+        return std::nullopt;
+    }
+    // Any other failure (a folder the user may not write to) cannot be told from a free diary, and
+    // refusing to start over it would help nobody.
+
     std::unique_ptr<deData> data;
     try {
         data = std::make_unique<deData>(deData::databasePathIn(programFolder));
@@ -122,6 +146,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         return std::nullopt;
     }
     RunningProgram program;
+    program.diaryLock = std::move(lock);
     program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
     App& context = *program.app;
     initialiseState(context.state(), context.de(), context.clock().now(), locale);

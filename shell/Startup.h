@@ -8,13 +8,17 @@
 #include <memory>
 #include <optional>
 
+class QLockFile;
+
 namespace kelvora {
 
 class deData;
 class frmMain;
 
-// The program as start-up leaves it: the context and the shown main window.
+// The program as start-up leaves it: the context and the shown main window, and the lock that keeps
+// a second instance off the same diary for as long as this one runs.
 struct RunningProgram {
+    std::unique_ptr<QLockFile> diaryLock; // first, so it is released last
     std::unique_ptr<App> app;
     std::unique_ptr<frmMain> mainWindow;
 
@@ -24,8 +28,9 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
-// Start-up in its fixed order: open the database in the program folder (or report "Severe Error"
-// and return nothing), fill the application state, show the main window, run the first-run sequence
+// Start-up in its fixed order: take the diary's lock (or report that another instance runs on it and
+// return nothing), open the database in the program folder (or report "Severe Error" and return
+// nothing), fill the application state, show the main window, run the first-run sequence
 // when the installation has not been started yet, and draw the current day.
 // The services move into the program; when start-up fails they stay with the caller.
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
@@ -33,6 +38,9 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 
 // The program's main(): the Qt services, start-up, then the event loop.
 int runKelvora(int& argc, char** argv);
+
+// The lock file that marks the diary of a program folder as in use: the database path plus ".lock".
+QString diaryLockPathIn(const QString& programFolder);
 
 // The pieces of start-up, each testable on its own.
 bool clockIs24Hour(const QLocale& locale);

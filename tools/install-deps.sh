@@ -3,10 +3,11 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ clang libclang-rt-dev pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libsqlite3-dev sqlite3 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
+    appstream desktop-file-utils
 )
 
 missing=()

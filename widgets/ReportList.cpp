@@ -18,7 +18,8 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
+    // The last column takes the width left over, so a one-column list spans the whole view.
+    header()->setStretchLastSection(true);
 }
 
 void ReportList::setColumns(const QStringList& headers) {
@@ -40,7 +41,18 @@ QTreeWidgetItem* ReportList::addRow(const QString& text, qint64 tag, const QStri
         item->setText(i + 1, subItems[i]);
     for (const int column : std::as_const(m_numericColumns))
         item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    // A list is filled row by row; its columns are fitted to the texts once the filling is over.
+    if (!m_fitPending) {
+        m_fitPending = true;
+        QMetaObject::invokeMethod(this, &ReportList::fitColumns, Qt::QueuedConnection);
+    }
     return item;
+}
+
+void ReportList::fitColumns() {
+    m_fitPending = false;
+    for (int column = 0; column < columnCount(); ++column)
+        resizeColumnToContents(column);
 }
 
 void ReportList::clearRows() {

@@ -37,9 +37,13 @@ public:
     // nothing is scrolled. A position of 0 or an empty list selects nothing.
     void reselectPosition(int position);
 
+    // Widens every column to its longest text; runs by itself once the event loop follows a filling.
+    void fitColumns();
+
 private:
     void selectAndShow(QTreeWidgetItem* item);
     QList<int> m_numericColumns;
+    bool m_fitPending = false;
 };
 
 } // namespace kelvora

@@ -1,11 +1,16 @@
 // Every named command against a small diary whose numbers are known.
+#include "Commands.h"
+#include "Connection.h"
 #include "DateValue.h"
 #include "TestDatabase.h"
 #include "deData.h"
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using kelvora::DateValue;
@@ -330,6 +335,29 @@ TEST_F(CommandTest, UnknownCommandsAndMisuseAreDbErrors) {
     auto& rs = de.run(u"Body"_s, {1});
     EXPECT_THROW(rs.open({1}), DbError);          // already open
     EXPECT_THROW(de.run(u"Body"_s, {}), DbError); // missing parameter
+}
+
+// A diary grows by thousands of rows a year while a window looks at a day or a month of it: every
+// command that picks diary rows by date must reach them through an index, never by reading the whole
+// table, whatever the planner guesses without statistics.
+TEST_F(CommandTest, DateFilteredCommandsSearchTheDiaryByIndex) {
+    const QRegularExpression fullScan(u"^SCAN (MealConsume|ExercisePerform|Body|UserNote|PBody)\\b"_s);
+    int checked = 0;
+    for (const kelvora::CommandDef& command : kelvora::commandDefinitions()) {
+        if (!command.returnsRows || std::find(command.params.begin(), command.params.end(),
+                                              kelvora::ParamKind::Date) == command.params.end())
+            continue;
+        kelvora::Statement plan(de.Con, u"explain query plan "_s + command.sql);
+        for (std::size_t i = 0; i < command.params.size(); ++i)
+            plan.bind(static_cast<int>(i) + 1, command.params[i] == kelvora::ParamKind::Date ? day(1) : 1.0);
+        while (plan.step()) {
+            const QString step = plan.value(3).toString();
+            EXPECT_FALSE(fullScan.match(step).hasMatch())
+                << command.name.toStdString() << ": " << step.toStdString();
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 8); // the day lists, the measurement lists, the checks and the progress commands
 }
 
 } // namespace

@@ -2,8 +2,16 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 int main(int argc, char** argv) {
+    // The same surroundings on every machine: no display, one language and UTC, so that dates,
+    // times and number texts come out the same wherever the tests run.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LANG", "C.UTF-8");
+    qputenv("LC_ALL", "C.UTF-8");
+    qputenv("TZ", "UTC");
+    tzset();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

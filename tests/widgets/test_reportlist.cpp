@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 using kelvora::ReportList;
 
@@ -54,6 +56,30 @@ TEST_F(ReportListTest, ReselectAfterADelete) {
         list.reselectPosition(c.remembered);
         EXPECT_EQ(list.selectedPosition(), c.expected) << c.remembered << " of " << c.rowsLeft;
     }
+}
+
+// A list window reselects the record just stored, which may lie far below the visible rows.
+TEST_F(ReportListTest, SelectionScrollsTheRowIntoView) {
+    for (int i = 100; i < 300; ++i)
+        list.addRow(QString::number(i), i);
+    list.resize(300, 120);
+    list.show();
+    const auto visible = [this](int tag) {
+        list.selectByTag(tag);
+        const QRect row = list.visualItemRect(list.selectedRow());
+        return list.viewport()->rect().contains(row.center());
+    };
+    EXPECT_TRUE(visible(299));
+    EXPECT_TRUE(visible(11));
+    EXPECT_TRUE(visible(200));
+}
+
+// Names in a catalogue can be long: once filled, a column is as wide as its longest text.
+TEST_F(ReportListTest, ColumnsFitTheirTextsAfterTheFilling) {
+    const QString longName = u"Grains, Pasta & Rice, whole-wheat spaghetti, cooked"_s;
+    list.addRow(u"13:00"_s, 13, {longName, u"1"_s});
+    QCoreApplication::processEvents();
+    EXPECT_GE(list.columnWidth(1), list.fontMetrics().horizontalAdvance(longName));
 }
 
 } // namespace

@@ -1,0 +1,241 @@
+// The pictures of the help topics: the main window and each catalogue and settings window, drawn by
+// the program's own code offscreen over a copy of the shipped database, saved as PNG files.
+//
+//   kelvora_screenshots <output folder>
+//
+// The sample diary is moved to end on a fixed day and the locale is fixed, so the pictures only
+// change when the windows do.
+#include "App.h"
+#include "DataCombo.h"
+#include "Recordset.h"
+#include "ReportList.h"
+#include "Startup.h"
+#include "deData.h"
+#include "frmCommon.h"
+#include "frmDate.h"
+#include "frmExercise.h"
+#include "frmExercises.h"
+#include "frmMain.h"
+#include "frmMeal.h"
+#include "frmMealCategories.h"
+#include "frmMealCategory.h"
+#include "frmMeals.h"
+#include "frmWeightAdjustment.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace kelvora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+const QTime Now(14, 37);
+
+// Nothing may wait for a user here: every message is written out and answered with its default.
+class PrintedMessages final : public MessageService {
+public:
+    MessageButton show(QWidget*, const Message& message) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+        return message.defaultButton;
+    }
+};
+
+class NoModal final : public ModalService {
+public:
+    int exec(QDialog&) override { return QDialog::Rejected; }
+};
+
+class FixedClock final : public ClockService {
+public:
+    QDateTime now() const override { return QDateTime(Today, Now); }
+};
+
+class NoPrinter final : public PrinterService {
+public:
+    bool printLandscape(QWidget&) override { return false; }
+};
+
+class NoHelp final : public HelpService {
+public:
+    void showTopic(int) override {}
+    void showContents() override {}
+};
+
+class Shooter {
+public:
+    explicit Shooter(QString folder) : m_folder(std::move(folder)) {}
+
+    // Saves the window as it is drawn now. Few colours keep the files small: the windows are flat
+    // areas of a handful of shades.
+    bool save(QWidget& window, const QString& name) {
+        QApplication::processEvents();
+        const QImage image =
+            window.grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        const QString path = QDir(m_folder).filePath(name);
+        if (!image.save(path, "PNG", 0)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            m_failed = true;
+            return false;
+        }
+        std::printf("%s %dx%d\n", qPrintable(path), image.width(), image.height());
+        return true;
+    }
+
+    // Shows the dialog as its menu item would (so it loads), lets `prepare` pick what it shows,
+    // saves it and closes it the way Cancel does.
+    template <typename Dialog, typename Prepare>
+    void dialog(Dialog& window, const QString& name, Prepare prepare) {
+        window.show();
+        QApplication::processEvents();
+        prepare(window);
+        save(window, name);
+        static_cast<QDialog&>(window).reject();
+        QApplication::processEvents();
+    }
+
+    bool failed() const { return m_failed; }
+
+private:
+    QString m_folder;
+    bool m_failed = false;
+};
+
+// Widens the columns to their contents and the window to the columns, as a reader would drag them,
+// so that the picture shows whole names.
+void fitColumns(QDialog& window, ReportList& list) {
+    const bool stretch = list.header()->stretchLastSection();
+    list.header()->setStretchLastSection(false);
+    int width = 0;
+    for (int column = 0; column < list.columnCount(); ++column) {
+        list.resizeColumnToContents(column);
+        width += list.columnWidth(column);
+    }
+    const int chrome =
+        window.width() - list.viewport()->width() + list.verticalScrollBar()->sizeHint().width();
+    window.resize(std::max(window.width(), width + chrome), window.height());
+    list.header()->setStretchLastSection(stretch);
+    if (QTreeWidgetItem* selected = list.selectedRow())
+        list.scrollToItem(selected, QAbstractItemView::PositionAtCenter);
+}
+
+// The identifier of the row called `name` among the rows of a named command; 0 when none is.
+qint32 idByName(deData& de, const QString& command, const QVariantList& params, const QString& idColumn,
+                const QString& name) {
+    Recordset& rs = de.run(command, params);
+    qint32 id = 0;
+    for (; !rs.eof() && id == 0; rs.moveNext()) {
+        if (rs.field(u"Name"_s).toString() == name)
+            id = rs.field(idColumn).toInt();
+    }
+    rs.close();
+    return id;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kelvora_screenshots <output folder>\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication application(argc, argv);
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(output)) {
+        std::fprintf(stderr, "cannot make %s\n", argv[1]);
+        return 1;
+    }
+
+    QTemporaryDir folder;
+    const QString database = deData::databasePathIn(folder.path());
+    if (!folder.isValid() || !QFile::copy(QStringLiteral(KELVORA_SHIPPED_DATABASE), database)) {
+        std::fprintf(stderr, "cannot copy %s\n", KELVORA_SHIPPED_DATABASE);
+        return 1;
+    }
+    QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        deData de(database);
+        shiftSampleData(de, DateValue::fromQDate(Today));
+    }
+
+    ServiceSet services{std::make_unique<PrintedMessages>(), std::make_unique<NoModal>(),
+                        std::make_unique<FixedClock>(), std::make_unique<NoPrinter>(),
+                        std::make_unique<NoHelp>()};
+    App context(folder.path(), std::make_unique<deData>(database), std::move(services));
+    initialiseState(context.state(), context.de(), QDateTime(Today, Now), QLocale());
+    context.state().currentDate = DateValue::fromQDate(Today);
+
+    Shooter shooter(output);
+    frmMain mainWindow;
+    mainWindow.resize(640, 420);
+    mainWindow.show();
+    mainWindow.RePaintGraph();
+    shooter.save(mainWindow, u"main-window.png"_s);
+
+    deData& de = context.de();
+    const qint32 dairy = idByName(de, u"MealCategorySorted"_s, {}, u"MealCategoryID"_s, u"Dairy & Eggs"_s);
+    const qint32 milk = idByName(de, u"MealSorted"_s, {dairy}, u"MealID"_s, u"Milk, whole"_s);
+    const qint32 running =
+        idByName(de, u"ExerciseSorted"_s, {}, u"ExerciseID"_s, u"Running, 6 mph (10 min/mile)"_s);
+    if (dairy == 0 || milk == 0 || running == 0) {
+        std::fprintf(stderr, "the sample catalogue lacks the records the pictures show\n");
+        return 1;
+    }
+
+    shooter.dialog(mainWindow.dialog<frmMealCategories>(), u"meal-categories.png"_s,
+                   [dairy](frmMealCategories& w) {
+                       w.lvwList->selectByTag(dairy);
+                       fitColumns(w, *w.lvwList);
+                   });
+    auto& category = mainWindow.dialog<frmMealCategory>();
+    category.RecordID = dairy;
+    shooter.dialog(category, u"meal-category.png"_s, [](frmMealCategory&) {});
+
+    shooter.dialog(mainWindow.dialog<frmMeals>(), u"meals.png"_s, [dairy, milk](frmMeals& w) {
+        w.dcbMealCategory->setBoundValue(dairy);
+        w.lvwList->selectByTag(milk);
+        fitColumns(w, *w.lvwList);
+    });
+    auto& meal = mainWindow.dialog<frmMeal>();
+    meal.RecordID = milk;
+    shooter.dialog(meal, u"meal-description.png"_s, [](frmMeal&) {});
+
+    shooter.dialog(mainWindow.dialog<frmExercises>(), u"activities.png"_s, [running](frmExercises& w) {
+        w.lvwList->selectByTag(running);
+        fitColumns(w, *w.lvwList);
+    });
+    auto& activity = mainWindow.dialog<frmExercise>();
+    activity.RecordID = running;
+    shooter.dialog(activity, u"activity-description.png"_s, [](frmExercise& w) {
+        // Wide enough for the whole calorie figure, which the field shows from its start.
+        w.resize(std::max(w.width(), 520), w.height());
+        w.txtCaloriesConsume->setCursorPosition(0);
+    });
+
+    // The activity editor hands its calories over before the calculator is shown.
+    auto& calculator = mainWindow.dialog<frmWeightAdjustment>();
+    calculator.txtCaloriesConsume->setText(u"120"_s);
+    shooter.dialog(calculator, u"weight-adjustment.png"_s, [](frmWeightAdjustment&) {});
+
+    shooter.dialog(mainWindow.dialog<frmCommon>(), u"common-parameters.png"_s, [](frmCommon&) {});
+    shooter.dialog(mainWindow.dialog<frmDate>(), u"set-current-date.png"_s, [](frmDate&) {});
+
+    return shooter.failed() ? 1 : 0;
+}
