@@ -2,12 +2,22 @@
 
 #include "App.h"
 #include "DbError.h"
+#include "UpDown.h"
 #include "deData.h"
 #include "frmMain.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace kelvora {
+
+namespace {
+constexpr int MaxQuantityLength = 50;
+}
 
 QString journalStoreFailure() {
     return u"Can't store this record in database. Please check whether all data are valid"_s;
@@ -15,6 +25,39 @@ QString journalStoreFailure() {
 
 JournalEntryEditor::JournalEntryEditor(QWidget* parent, int helpContextId, QString command, QString keyColumn)
     : KelvoraDialog(parent, helpContextId), m_command(std::move(command)), m_keyColumn(std::move(keyColumn)) {
+    txtQty = new QLineEdit(this);
+    txtQty->setObjectName(u"txtQty"_s);
+    txtQty->setMaxLength(MaxQuantityLength);
+    updSpin = new UpDown(this, u"updSpin"_s);
+    lblUnit = new QLabel(this);
+    lblUnit->setObjectName(u"lblUnit"_s);
+    lblCalories = makeValueLabel(u"lblCalories"_s);
+    const EditorButtons buttons = makeEditorButtons();
+    btnOK = buttons.ok;
+    btnCancel = buttons.cancel;
+    btnHelp = buttons.help;
+    buttonRow = buttons.row;
+}
+
+QLabel* JournalEntryEditor::makeValueLabel(const QString& name) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(60);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setStyleSheet(u"background-color: palette(window); color: palette(text);"_s);
+    return label;
+}
+
+void JournalEntryEditor::showMode() {
+    const bool adding = Mode == 1;
+    const QIcon none;
+    const frmMain* main = app().mainWindow();
+    btnOK->setText(adding ? u"&Add"_s : u"&OK"_s);
+    btnOK->setIcon(adding && main ? main->image(u"Plus"_s) : none);
+    btnCancel->setText(adding ? u"&Close"_s : u"&Cancel"_s);
+    btnCancel->setIcon(adding && main ? main->image(u"Exit"_s) : none);
 }
 
 void JournalEntryEditor::btnOK_Click() {

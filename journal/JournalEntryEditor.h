@@ -7,7 +7,14 @@
 
 #include <functional>
 
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace kelvora {
+
+class UpDown;
 
 // What every journal editor says when the database refuses to store its row.
 QString journalStoreFailure();
@@ -34,12 +41,28 @@ protected:
     virtual bool Validate() = 0;
     // Sets the columns of the current row of the command's recordset; a new row takes its identifier here.
     virtual void Gather() = 0;
+    // The captions and pictures of OK and Cancel for one row or for adding mode.
+    void showMode();
+    // A sunken, right-aligned box for a computed figure.
+    QLabel* makeValueLabel(const QString& name);
+
     // The time of day of the stored row, which the next editor proposes.
     virtual QTime storedTime() const = 0;
     // Empties the fields for the next row of adding mode.
     virtual void clearForNextRow() = 0;
 
     void btnOK_Click();
+
+    // The controls both editors have, made here: the quantity with its spin buttons and unit, the
+    // total kilocalories, and the OK/Cancel/Help row for the subclass's layout.
+    QLineEdit* txtQty;
+    UpDown* updSpin;
+    QLabel* lblUnit;
+    QLabel* lblCalories;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    QPushButton* btnHelp;
+    QHBoxLayout* buttonRow;
 
 private:
     QString m_command;

@@ -30,7 +30,6 @@ namespace kelvora {
 
 namespace {
 
-constexpr int MaxQuantityLength = 50;
 constexpr int ProposedMinutes = 15;
 
 QTime proposedEndTime(const QTime& begin) {
@@ -61,23 +60,6 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     dtpBeginTime->setObjectName(u"dtpBeginTime"_s);
     dtpEndTime = new QTimeEdit(this);
     dtpEndTime->setObjectName(u"dtpEndTime"_s);
-    txtQty = new QLineEdit(this);
-    txtQty->setObjectName(u"txtQty"_s);
-    txtQty->setMaxLength(MaxQuantityLength);
-    updSpin = new UpDown(this, u"updSpin"_s);
-    lblUnit = new QLabel(this);
-    lblUnit->setObjectName(u"lblUnit"_s);
-    lblCalories = new QLabel(this);
-    lblCalories->setObjectName(u"lblCalories"_s);
-    lblCalories->setFrameShape(QFrame::Panel);
-    lblCalories->setFrameShadow(QFrame::Sunken);
-    lblCalories->setMinimumWidth(60);
-    lblCalories->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    const EditorButtons buttons = makeEditorButtons();
-    btnOK = buttons.ok;
-    btnCancel = buttons.cancel;
-    btnHelp = buttons.help;
 
     auto* fields = new QGridLayout;
     const auto labelled = [this, fields](int row, const QString& caption, QWidget* field) {
@@ -98,7 +80,7 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     labelled(4, u"Calories Total"_s, lblCalories);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons.row);
+    layout->addLayout(buttonRow);
     setTabOrder(dcbExercise, btnNewCategory);
     setTabOrder(btnNewCategory, dtpBeginTime);
     setTabOrder(dtpBeginTime, dtpEndTime);
@@ -144,12 +126,7 @@ void frmExercisePerform::load() {
         dtpEndTime->setTime(proposedEndTime(dtpBeginTime->time()));
     }
 
-    const QIcon none;
-    const frmMain* main = app().mainWindow();
-    btnOK->setText(adding ? u"&Add"_s : u"&OK"_s);
-    btnOK->setIcon(adding && main ? main->image(u"Plus"_s) : none);
-    btnCancel->setText(adding ? u"&Close"_s : u"&Cancel"_s);
-    btnCancel->setIcon(adding && main ? main->image(u"Exit"_s) : none);
+    showMode();
     const QString format = pickerDisplayFormat(app().state().timePickerFormat);
     dtpBeginTime->setDisplayFormat(format);
     dtpEndTime->setDisplayFormat(format);

@@ -42,13 +42,6 @@ private:
     QPushButton* btnNewCategory;
     QTimeEdit* dtpBeginTime;
     QTimeEdit* dtpEndTime;
-    QLineEdit* txtQty;
-    QLabel* lblUnit;
-    UpDown* updSpin;
-    QLabel* lblCalories;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-    QPushButton* btnHelp;
 
     bool loading = false;
     frmExercise& m_exerciseEditor;

@@ -29,19 +29,6 @@ namespace kelvora {
 
 namespace {
 
-constexpr int MaxQuantityLength = 50;
-
-QLabel* valueLabel(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(60);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setStyleSheet(u"background-color: palette(window); color: palette(text);"_s);
-    return label;
-}
-
 // A catalogue value as Currency; null and values out of range count as 0.
 Currency currencyOf(const QVariant& value) {
     if (value.isNull())
@@ -66,21 +53,9 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     btnNewMeal->setAutoDefault(false);
     dtpTime = new QTimeEdit(this);
     dtpTime->setObjectName(u"dtpTime"_s);
-    txtQty = new QLineEdit(this);
-    txtQty->setObjectName(u"txtQty"_s);
-    txtQty->setMaxLength(MaxQuantityLength);
-    updSpin = new UpDown(this, u"updSpin"_s);
-    lblUnit = new QLabel(this);
-    lblUnit->setObjectName(u"lblUnit"_s);
-    lblFat = valueLabel(this, u"lblFat"_s);
-    lblCarboHydrate = valueLabel(this, u"lblCarboHydrate"_s);
-    lblProtein = valueLabel(this, u"lblProtein"_s);
-    lblCalories = valueLabel(this, u"lblCalories"_s);
-
-    const EditorButtons buttons = makeEditorButtons();
-    btnOK = buttons.ok;
-    btnCancel = buttons.cancel;
-    btnHelp = buttons.help;
+    lblFat = makeValueLabel(u"lblFat"_s);
+    lblCarboHydrate = makeValueLabel(u"lblCarboHydrate"_s);
+    lblProtein = makeValueLabel(u"lblProtein"_s);
 
     auto* fields = new QGridLayout;
     const auto labelled = [this, fields](int row, const QString& caption, QWidget* field) {
@@ -109,7 +84,7 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(values);
-    layout->addLayout(buttons.row);
+    layout->addLayout(buttonRow);
     setTabOrder(dcbMealCategory, dcbMeal);
     setTabOrder(dcbMeal, btnNewMeal);
     setTabOrder(btnNewMeal, dtpTime);
@@ -157,12 +132,7 @@ void frmMealConsume::load() {
         txtQty->setText(NullToText(record.field(u"Qty"_s)));
     }
 
-    const QIcon none;
-    const frmMain* main = app().mainWindow();
-    btnOK->setText(adding ? u"&Add"_s : u"&OK"_s);
-    btnOK->setIcon(adding && main ? main->image(u"Plus"_s) : none);
-    btnCancel->setText(adding ? u"&Close"_s : u"&Cancel"_s);
-    btnCancel->setIcon(adding && main ? main->image(u"Exit"_s) : none);
+    showMode();
     dtpTime->setDisplayFormat(pickerDisplayFormat(app().state().timePickerFormat));
 }
 

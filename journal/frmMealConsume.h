@@ -46,16 +46,9 @@ private:
     DataCombo* dcbMeal;
     QPushButton* btnNewMeal;
     QTimeEdit* dtpTime;
-    QLineEdit* txtQty;
-    QLabel* lblUnit;
-    UpDown* updSpin;
     QLabel* lblFat;
     QLabel* lblCarboHydrate;
     QLabel* lblProtein;
-    QLabel* lblCalories;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-    QPushButton* btnHelp;
 
     Currency increment = Currency::fromInt(1);
     bool loading = false;
