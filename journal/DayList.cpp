@@ -1,7 +1,7 @@
 #include "DayList.h"
 
 #include "DateFields.h"
-#include "DbError.h"
+#include "JournalListActions.h"
 #include "ReportList.h"
 
 #include <QDateEdit>
@@ -13,14 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace kelvora {
-
-namespace {
-
-const QString NothingSelected = u"No record selected"_s;
-const QString ConfirmDelete = u"Are you sure you want to delete the selected record?"_s;
-const QString DeleteFailed = u"This record can't be deleted from database"_s;
-
-} // namespace
 
 DayList::DayList(EditorCall editor, QWidget* parent, int helpContextId, const QString& dateLabel,
                  const QStringList& columns, const QList<int>& numericColumns)
@@ -89,19 +81,12 @@ void DayList::dtpDate_Change() {
     RefreshList(0);
 }
 
-qint64 DayList::selectedRecord() {
-    const qint64 tag = lvwList->selectedRow() ? lvwList->selectedTag() : 0;
-    if (tag == 0)
-        app().messages().error(this, NothingSelected);
-    return tag;
-}
-
 void DayList::btnNew_Click() {
     edit(0);
 }
 
 void DayList::btnEdit_Click() {
-    if (const qint64 tag = selectedRecord())
+    if (const qint64 tag = selectedRecordOrSay(this, *lvwList))
         edit(static_cast<qint32>(tag));
     else
         lvwList->setFocus();
@@ -114,18 +99,10 @@ void DayList::edit(qint32 recordId) {
 }
 
 void DayList::btnDelete_Click() {
-    const qint64 tag = selectedRecord();
-    if (tag != 0 && app().messages().ask(this, u"Are you sure"_s, ConfirmDelete, MessageButton::Yes)) {
-        try {
-            const int position = lvwList->selectedPosition();
-            deleteRecord(tag);
-            RefreshList(0);
-            lvwList->reselectPosition(position);
-        } catch (const DbError&) {
-            recoverFromDelete();
-            app().messages().error(this, DeleteFailed);
-        }
-    }
+    const qint64 tag = selectedRecordOrSay(this, *lvwList);
+    confirmAndDelete(
+        this, *lvwList, tag, [&] { deleteRecord(tag); }, [&] { RefreshList(0); },
+        [&] { recoverFromDelete(); });
     lvwList->setFocus();
 }
 

@@ -54,8 +54,6 @@ private:
     void btnEdit_Click();
     void btnDelete_Click();
     void edit(qint32 recordId);
-    // The selected record's tag, or 0 after telling the user that no record is selected.
-    qint64 selectedRecord();
 
     EditorCall m_editor;
 };

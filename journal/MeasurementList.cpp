@@ -1,5 +1,6 @@
 #include "MeasurementList.h"
 
+#include "JournalListActions.h"
 #include "ReportList.h"
 #include "deData.h"
 
@@ -9,14 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace kelvora {
-
-namespace {
-
-const QString NothingSelected = u"No record selected"_s;
-const QString ConfirmDelete = u"Are you sure you want to delete the selected record?"_s;
-const QString DeleteFailed = u"This record can't be deleted from database"_s;
-
-} // namespace
 
 MeasurementList::MeasurementList(QWidget* window, ReportList* list, const QDateEdit* firstDate,
                                  Definition definition)
@@ -56,11 +49,8 @@ void MeasurementList::New() {
 }
 
 void MeasurementList::Edit() {
-    if (!m_list->selectedRow()) {
-        app().messages().error(m_window, NothingSelected);
-        return;
-    }
-    openEditor(static_cast<qint32>(m_list->selectedTag()));
+    if (const qint64 tag = selectedRecordOrSay(m_window, *m_list))
+        openEditor(static_cast<qint32>(tag));
 }
 
 void MeasurementList::openEditor(qint32 recordId) {
@@ -70,30 +60,23 @@ void MeasurementList::openEditor(qint32 recordId) {
 }
 
 void MeasurementList::Delete() {
-    if (!m_list->selectedRow())
-        app().messages().error(m_window, NothingSelected);
-    else if (app().messages().ask(m_window, u"Are you sure"_s, ConfirmDelete, MessageButton::Yes))
-        deleteSelected();
-    m_list->setFocus();
-}
-
-void MeasurementList::deleteSelected() {
-    const int position = m_list->selectedPosition();
+    const qint64 tag = selectedRecordOrSay(m_window, *m_list);
     Recordset& record = app().de().rs(m_definition.recordCommand);
-    try {
-        app().de().run(m_definition.recordCommand, {m_list->selectedTag()});
+    const auto remove = [&] {
+        app().de().run(m_definition.recordCommand, {tag});
         record.deleteCurrent();
         record.close();
-        Refresh(0);
-        m_list->reselectPosition(position);
-    } catch (const DbError&) {
+    };
+    const auto recover = [&] {
         if (record.isOpen()) {
             if (record.hasPendingChange())
                 record.cancelUpdate();
             record.close();
         }
-        app().messages().error(m_window, DeleteFailed);
-    }
+    };
+    confirmAndDelete(
+        m_window, *m_list, tag, remove, [this] { Refresh(0); }, recover);
+    m_list->setFocus();
 }
 
 } // namespace kelvora

@@ -50,7 +50,6 @@ public:
 
 private:
     void openEditor(qint32 recordId);
-    void deleteSelected();
 
     QWidget* m_window;
     ReportList* m_list;
