@@ -37,6 +37,7 @@ JournalEntryEditor::JournalEntryEditor(QWidget* parent, int helpContextId, QStri
     btnCancel = buttons.cancel;
     btnHelp = buttons.help;
     buttonRow = buttons.row;
+    connect(btnOK, &QPushButton::clicked, this, &JournalEntryEditor::btnOK_Click);
 }
 
 QLabel* JournalEntryEditor::makeValueLabel(const QString& name) {
@@ -50,8 +51,11 @@ QLabel* JournalEntryEditor::makeValueLabel(const QString& name) {
     return label;
 }
 
-void JournalEntryEditor::showMode() {
+void JournalEntryEditor::startLoad(const QString& caption) {
     const bool adding = Mode == 1;
+    setWindowTitle(RecordID == 0 || adding ? caption + u" - New"_s : caption);
+    Saved = false;
+    NewID = 0;
     const QIcon none;
     const frmMain* main = app().mainWindow();
     btnOK->setText(adding ? u"&Add"_s : u"&OK"_s);

@@ -41,8 +41,9 @@ protected:
     virtual bool Validate() = 0;
     // Sets the columns of the current row of the command's recordset; a new row takes its identifier here.
     virtual void Gather() = 0;
-    // The captions and pictures of OK and Cancel for one row or for adding mode.
-    void showMode();
+    // The start of every showing: the caption (with " - New" for a new row or adding mode), the
+    // results reset, and OK and Cancel captioned and pictured for one row or for adding mode.
+    void startLoad(const QString& caption);
     // A sunken, right-aligned box for a computed figure.
     QLabel* makeValueLabel(const QString& name);
 

@@ -93,17 +93,13 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     connect(txtQty, &QLineEdit::textChanged, this, &frmExercisePerform::Recalculate);
     connect(updSpin, &UpDown::up, this, [this] { step(1.0f); });
     connect(updSpin, &UpDown::down, this, [this] { step(-1.0f); });
-    connect(btnOK, &QPushButton::clicked, this, &frmExercisePerform::btnOK_Click);
     connect(btnNewCategory, &QPushButton::clicked, this, &frmExercisePerform::btnNewCategory_Click);
 }
 
 frmExercisePerform::~frmExercisePerform() = default;
 
 void frmExercisePerform::load() {
-    const bool adding = Mode == 1;
-    setWindowTitle(RecordID == 0 || adding ? u"Activity Performed - New"_s : u"Activity Performed"_s);
-    Saved = false;
-    NewID = 0;
+    startLoad(u"Activity Performed"_s);
     loading = false;
 
     deData& de = app().de();
@@ -126,7 +122,6 @@ void frmExercisePerform::load() {
         dtpEndTime->setTime(proposedEndTime(dtpBeginTime->time()));
     }
 
-    showMode();
     const QString format = pickerDisplayFormat(app().state().timePickerFormat);
     dtpBeginTime->setDisplayFormat(format);
     dtpEndTime->setDisplayFormat(format);

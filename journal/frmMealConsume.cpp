@@ -98,17 +98,13 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     connect(txtQty, &QLineEdit::textChanged, this, &frmMealConsume::Recalculate);
     connect(updSpin, &UpDown::up, this, &frmMealConsume::updSpin_Up);
     connect(updSpin, &UpDown::down, this, &frmMealConsume::updSpin_Down);
-    connect(btnOK, &QPushButton::clicked, this, &frmMealConsume::btnOK_Click);
     connect(btnNewMeal, &QPushButton::clicked, this, &frmMealConsume::btnNewMeal_Click);
 }
 
 frmMealConsume::~frmMealConsume() = default;
 
 void frmMealConsume::load() {
-    const bool adding = Mode == 1;
-    setWindowTitle(RecordID == 0 || adding ? u"Meal Consumed - New"_s : u"Meal Consumed"_s);
-    Saved = false;
-    NewID = 0;
+    startLoad(u"Meal Consumed"_s);
     loading = false;
     increment = Currency::fromInt(1);
     dtpTime->setTime(app().state().currentTime.toQTime());
@@ -123,7 +119,7 @@ void frmMealConsume::load() {
     Recalculate();
 
     Recordset& record = de.rs(u"MealConsume"_s);
-    if (!adding && RecordID != 0 && !record.eof()) {
+    if (Mode != 1 && RecordID != 0 && !record.eof()) {
         dcbMealCategory->setBoundValue(record.field(u"MealCategoryID"_s));
         loading = true;
         dcbMeal->setBoundValue(record.field(u"MealID"_s));
@@ -132,7 +128,6 @@ void frmMealConsume::load() {
         txtQty->setText(NullToText(record.field(u"Qty"_s)));
     }
 
-    showMode();
     dtpTime->setDisplayFormat(pickerDisplayFormat(app().state().timePickerFormat));
 }
 
