@@ -154,8 +154,8 @@ void ChartPainter::notesLane() {
         const int boxTop = y0 + 6;
         if (fm.horizontalAdvance(text.left(4)) > width) {
             const int left = std::max(g.x1, minLeft - 3);
-            g.box = QRect(QPoint(left, boxTop),
-                          QPoint(g.x2, std::min(boxTop + EmptyNoteTextHeight + 6, bottomLimit)));
+            g.box = QRect(left, boxTop, g.x2 - left,
+                          std::min(boxTop + EmptyNoteTextHeight + 6, bottomLimit) - boxTop);
         } else {
             const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
             QRect measured = fm.boundingRect(QRect(0, 0, std::max(width, 1), 100000), flags, text);
@@ -179,7 +179,8 @@ void ChartPainter::notesLane() {
             p.restore();
         }
         p.drawRoundedRect(g.box, 3, 2.5);
-        minLeft = g.box.right() + 5;
+        // The outline is drawn on x + width, one pixel beyond QRect::right().
+        minLeft = g.box.x() + g.box.width() + 5;
         result.notes.push_back(g);
     }
 }

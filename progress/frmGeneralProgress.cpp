@@ -51,6 +51,9 @@ frmGeneralProgress::frmGeneralProgress(QWidget* parent)
 frmGeneralProgress::~frmGeneralProgress() = default;
 
 void frmGeneralProgress::load() {
+    // Every showing starts afresh at the designed size, whatever the last one was left at.
+    setWindowState(Qt::WindowNoState);
+    resize(756, 520);
     const AppState& state = app().state();
     m_model = std::make_unique<ProgressModel>(app().de(), dateFrom, dateTo, state.metabolicRate);
     m_chart->setModel(m_model.get(), state.measurementSystem == u"M"_s);

@@ -109,7 +109,12 @@ void ReportList::reselectPosition(int position) {
     position = std::min(position, rowCount());
     if (position <= 0)
         return;
+    // A visible view scrolls to every new current item while auto-scroll is on; after a delete the
+    // refilled list is meant to stay where it is.
+    const bool autoScrolled = hasAutoScroll();
+    setAutoScroll(false);
     setCurrentItem(row(position));
+    setAutoScroll(autoScrolled);
 }
 
 void ReportList::selectAndShow(QTreeWidgetItem* item) {

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -73,10 +74,21 @@ TEST_F(MealCategoriesTest, DesignedCaptionsAndHelpNumbers) {
 }
 
 TEST_F(MealCategoriesTest, EditAndDeleteOnAnEmptyListTouchNothing) {
+    int statements = 0;
+    sqlite3* db = fx.app->de().Con.handle();
     openList([&] {
+        sqlite3_trace_v2(
+            db, SQLITE_TRACE_STMT,
+            [](unsigned, void* counter, void*, void*) {
+                ++*static_cast<int*>(counter);
+                return 0;
+            },
+            &statements);
         list.btnEdit->click();
         list.btnDelete->click();
+        sqlite3_trace_v2(db, 0, nullptr, nullptr);
     });
+    EXPECT_EQ(statements, 0);
     EXPECT_EQ(fx.messages->texts(), (std::vector<QString>{u"Nothing to edit"_s, u"Nothing to delete"_s}));
     EXPECT_EQ(fx.messages->shown[0].message.title, u"Error"_s);
     EXPECT_EQ(fx.messages->shown[1].message.icon, MessageIcon::Exclamation);

@@ -165,20 +165,21 @@ TEST_F(ProgressChartTest, NotesAreRangesWithTicksWhereTheyBeginAndEndInsideThePe
         for (std::size_t i = 0; i < notes.size(); ++i) {
             const NoteGeometry& g = notes[i];
             EXPECT_EQ(g.box.top(), y0 + 6) << i;
-            EXPECT_LE(g.box.bottom(), 600 - 7) << i;
+            EXPECT_LE(g.box.y() + g.box.height(), 600 - 7) << i;
             // A one-day range is too narrow for the first letters of "Party": its box stays empty.
             EXPECT_EQ(g.textRect.isEmpty(), i == 2) << i;
             if (!g.textRect.isEmpty()) {
                 EXPECT_TRUE(g.box.contains(g.textRect)) << i;
             }
             if (i > 0) {
-                EXPECT_GE(g.box.left(), notes[i - 1].box.right() + 5) << i;
+                const QRect& previous = notes[i - 1].box;
+                EXPECT_GE(g.box.left(), previous.x() + previous.width() + 5) << i;
             }
         }
         EXPECT_EQ(notes[0].box.left(), 46);
         // The long text wraps onto more than one line within the box it was measured for.
         EXPECT_GT(notes[3].textRect.height(), QFontMetrics(w.chart().font()).height());
-        EXPECT_LE(notes[3].box.right(), 756 - 10);
+        EXPECT_LE(notes[3].box.x() + notes[3].box.width(), 756 - 10);
     });
 }
 
@@ -189,8 +190,8 @@ TEST_F(ProgressChartTest, ANoteTooNarrowForItsTextGetsAnEmptyBox) {
             const NoteGeometry& g = w.chart().drawing().notes.at(0);
             EXPECT_TRUE(g.textRect.isEmpty());
             EXPECT_EQ(g.box.left(), g.x1);
-            EXPECT_EQ(g.box.right(), g.x2);
-            EXPECT_EQ(g.box.height(), 27 + 6 + 1);
+            EXPECT_EQ(g.box.x() + g.box.width(), g.x2);
+            EXPECT_EQ(g.box.height(), 27 + 6);
         },
         181);
 }
@@ -286,6 +287,15 @@ TEST_F(ProgressChartTest, OpensAt756By520AndIsNeverLowerThan483) {
         EXPECT_EQ(d.width(), 700);
         auto& w = static_cast<frmGeneralProgress&>(d);
         EXPECT_EQ(w.chart().image().height(), 483 - frame);
+    });
+    fx.app->modal().exec(window);
+
+    // Left maximised or resized, the next showing is back at its opening size.
+    fx.modal->expect([](QDialog& d) { d.setWindowState(Qt::WindowMaximized); });
+    fx.app->modal().exec(window);
+    fx.modal->expect([](QDialog& d) {
+        EXPECT_FALSE(d.isMaximized());
+        EXPECT_EQ(d.size(), QSize(756, 520));
     });
     fx.app->modal().exec(window);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QScrollBar>
 
 using namespace Qt::StringLiterals;
 using kelvora::ReportList;
@@ -70,8 +71,20 @@ TEST_F(ReportListTest, SelectionScrollsTheRowIntoView) {
         return list.viewport()->rect().contains(row.center());
     };
     EXPECT_TRUE(visible(299));
-    EXPECT_TRUE(visible(11));
+    EXPECT_TRUE(visible(100));
     EXPECT_TRUE(visible(200));
+}
+
+// After a delete the refilled list stays at its top even when the reselected row lies below it.
+TEST_F(ReportListTest, ReselectionAfterADeleteDoesNotScroll) {
+    for (int i = 100; i < 300; ++i)
+        list.addRow(QString::number(i), i);
+    list.resize(300, 120);
+    list.show();
+    list.reselectPosition(150);
+    EXPECT_EQ(list.selectedPosition(), 150);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(list.hasAutoScroll());
 }
 
 // Names in a catalogue can be long: once filled, a column is as wide as its longest text.
