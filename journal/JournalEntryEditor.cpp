@@ -69,8 +69,7 @@ void JournalEntryEditor::btnOK_Click() {
         return;
     Recordset& record = app().de().rs(m_command);
     try {
-        // Adding mode appends a row at every OK, whatever row it may have stored before.
-        if (RecordID == 0 || Mode == 1)
+        if (appendsRow())
             record.addNew();
         Gather();
         record.update();

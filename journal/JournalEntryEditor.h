@@ -39,6 +39,8 @@ protected:
     JournalEntryEditor(QWidget* parent, int helpContextId, QString command, QString keyColumn);
 
     virtual bool Validate() = 0;
+    // Whether OK stores a new row rather than changing the row being edited.
+    virtual bool appendsRow() const { return RecordID == 0; }
     // Sets the columns of the current row of the command's recordset; a new row takes its identifier here.
     virtual void Gather() = 0;
     // The start of every showing: the caption (with " - New" for a new row or adding mode), the

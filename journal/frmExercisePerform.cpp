@@ -192,7 +192,7 @@ bool frmExercisePerform::Validate() {
 
 void frmExercisePerform::Gather() {
     Recordset& record = app().de().rs(u"ExercisePerform"_s);
-    if (RecordID == 0) {
+    if (appendsRow()) {
         record.set(u"ExercisePerformID"_s, AllocateExercisePerformID(app().de()));
         record.set(u"PerformDate"_s, app().state().currentDate.serial());
     }

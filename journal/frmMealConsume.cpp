@@ -222,9 +222,14 @@ bool frmMealConsume::Validate() {
     return true;
 }
 
+// Adding mode appends a row at every OK, whatever row it may have stored before.
+bool frmMealConsume::appendsRow() const {
+    return RecordID == 0 || Mode == 1;
+}
+
 void frmMealConsume::Gather() {
     Recordset& record = app().de().rs(u"MealConsume"_s);
-    if (RecordID == 0 || Mode == 1) {
+    if (appendsRow()) {
         record.set(u"MealConsumeID"_s, AllocateMealConsumeID(app().de()));
         record.set(u"ConsumeDate"_s, app().state().currentDate.serial());
     }

@@ -37,6 +37,7 @@ private:
     void updSpin_Down();
     bool Validate() override;
     void btnNewMeal_Click();
+    bool appendsRow() const override;
     void Gather() override;
     QTime storedTime() const override;
     void clearForNextRow() override;

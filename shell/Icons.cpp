@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -306,6 +307,22 @@ void drawHelp(QPainter& p) {
     questionMark(p, Qt::white, 2.6);
 }
 
+// The toolbar's overflow button: two chevrons pointing where the hidden keys are.
+void chevrons(QPainter& p, bool down) {
+    p.setPen(pen(Outline, 1.8));
+    p.setBrush(Qt::NoBrush);
+    for (const double at : {7.0, 13.0}) {
+        const QPolygonF chevron{{QPointF(at, 7), QPointF(at + 5, 12), QPointF(at, 17)}};
+        p.drawPolyline(down ? QTransform(0, 1, 1, 0, 0, 0).map(chevron) : chevron);
+    }
+}
+void drawMoreRight(QPainter& p) {
+    chevrons(p, false);
+}
+void drawMoreDown(QPainter& p) {
+    chevrons(p, true);
+}
+
 using Painter = void (*)(QPainter&);
 
 struct Entry {
@@ -313,7 +330,7 @@ struct Entry {
     Painter paint;
 };
 
-constexpr std::array<Entry, 19> Pictograms{{
+constexpr std::array<Entry, 21> Pictograms{{
     {u"mnuMealConsume", drawMealConsume},
     {u"mnuAddMeal", drawAddMeal},
     {u"mnuExercisePerformed", drawExercisePerformed},
@@ -333,6 +350,8 @@ constexpr std::array<Entry, 19> Pictograms{{
     {u"Previous", drawPrevious},
     {u"Next", drawNext},
     {u"Help", drawHelp},
+    {u"MoreRight", drawMoreRight},
+    {u"MoreDown", drawMoreDown},
 }};
 
 QPixmap render(Painter paint, QSize size) {
@@ -393,8 +412,13 @@ private:
 QIcon programIcon() {
     initProgramIconResource();
     QIcon icon;
-    for (const int size : ProgramIconSizes)
-        icon.addPixmap(QPixmap(u":/kelvora/icons/kelvora-%1.png"_s.arg(size)));
+    for (const int size : ProgramIconSizes) {
+        // Naming the format keeps the reader from loading every image plugin to ask whether it
+        // knows the file better, which costs start-up a millisecond or two.
+        QImageReader reader(u":/kelvora/icons/kelvora-%1.png"_s.arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

@@ -5,13 +5,34 @@
 #include "Icons.h"
 
 #include <QMessageBox>
+#include <QProxyStyle>
 
 using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
+namespace {
+
+// The platform's style with the toolbar's overflow chevrons drawn by the program. Qt's own come from
+// image files, and reading the first of them makes Qt load every image plugin (SVG, JPEG, GIF,
+// ICO) while the main window is being built, for pictures nobody sees until the window is narrow.
+class KelvoraStyle final : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon == SP_ToolBarHorizontalExtensionButton)
+            return pictogram(u"MoreRight");
+        if (icon == SP_ToolBarVerticalExtensionButton)
+            return pictogram(u"MoreDown");
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
+} // namespace
+
 KelvoraApplication::KelvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(programTitle());
+    setStyle(new KelvoraStyle); // the application owns it
     // Every window without a picture of its own, dialogs and message boxes included, shows this one.
     setWindowIcon(pictogram(u"Program"));
     // Lets the desktop match the windows to the installed entry and its icon.

@@ -40,6 +40,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -100,6 +101,13 @@ private:
     std::vector<QWidget*> m_hidden;
     QPalette m_palette;
 };
+
+// The time the chart reports, as a time of the day: the right end of an axis that runs to 24:00 is
+// the day's last minute, not midnight of the next day (which would read as 00:00 of this one).
+DateValue timeOnTheDay(double tm) {
+    constexpr double LastMinute = 1.0 - 1.0 / (24 * 60);
+    return DateValue(std::clamp(tm, 0.0, LastMinute));
+}
 
 } // namespace
 
@@ -346,7 +354,7 @@ template <typename Editor> bool frmMain::openJournalEditor(int mode, qint32 id) 
 // (if any) selected.
 template <typename Editor, typename DayList>
 void frmMain::editFromChart(qint32 id, bool definite, double tm) {
-    app().state().currentTime = DateValue(tm);
+    app().state().currentTime = timeOnTheDay(tm);
     if (definite && id != 0) {
         if (openJournalEditor<Editor>(0, id))
             RePaintGraph();
@@ -356,13 +364,13 @@ void frmMain::editFromChart(qint32 id, bool definite, double tm) {
 }
 
 void frmMain::graph_NewMeal(double tm) {
-    app().state().currentTime = DateValue(tm);
+    app().state().currentTime = timeOnTheDay(tm);
     if (openJournalEditor<frmMealConsume>(0, 0))
         RePaintGraph();
 }
 
 void frmMain::graph_NewExercise(double tm) {
-    app().state().currentTime = DateValue(tm);
+    app().state().currentTime = timeOnTheDay(tm);
     if (openJournalEditor<frmExercisePerform>(0, 0))
         RePaintGraph();
 }

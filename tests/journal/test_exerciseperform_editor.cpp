@@ -126,6 +126,7 @@ TEST_F(ExercisePerformTest, TheChecksRunInOrder) {
         end(d)->setTime(QTime(10, 30));
         ok(u"The Exercise is not specified or specified incorrect"_s);
         exercise(d)->setBoundValue(1);
+        type(d, u"txtQty"_s, u" "_s); // the times are checked before the quantity
         ok(u"The End Time value should be more than the Begin Time value"_s);
         end(d)->setTime(QTime(10, 0));
         ok(u"The End Time value should be more than the Begin Time value"_s);

@@ -1,5 +1,6 @@
 // The main window: the day in the chart, day navigation, menus and toolbar, printing, help, layout.
 #include "AppFixture.h"
+#include "DataCombo.h"
 #include "MainLayout.h"
 #include "Numeric.h"
 #include "ReportList.h"
@@ -19,11 +20,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimeEdit>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 
@@ -476,6 +479,49 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirMenuItems) {
     EXPECT_EQ(mode, 1); // adding mode
 }
 
+// In adding mode every stored row is on the day's chart at once, while the editor stays open.
+TEST_F(MainWindowTest, AddingMealsFromTheMenuDrawsEachOneAtOnce) {
+    showDay(SampleDay);
+    const std::size_t before = graph().meals().size();
+    std::vector<std::size_t> drawn;
+    fx.modal->expect([&](QDialog& dialog) {
+        for (const QTime time : {QTime(4, 0), QTime(4, 30)}) {
+            dialog.findChild<DataCombo*>(u"dcbMealCategory"_s)->setBoundValue(1);
+            dialog.findChild<QTimeEdit*>(u"dtpTime"_s)->setTime(time);
+            dialog.findChild<QPushButton*>(u"btnOK"_s)->click();
+            EXPECT_TRUE(dialog.isVisible());
+            drawn.push_back(graph().meals().size());
+        }
+    });
+    item(u"mnuAddMeal"_s).trigger();
+    EXPECT_TRUE(fx.messages->shown.empty());
+    EXPECT_EQ(drawn, (std::vector<std::size_t>{before + 1, before + 2}));
+}
+
+// A date chosen in a day list is the day the main window shows once the list has closed.
+TEST_F(MainWindowTest, ADateChosenInADayListIsShownAfterwards) {
+    showDay(SampleDay);
+    const QDate chosen = SampleDay.addDays(-3);
+    insertMeal(88, 1, chosen, timeOfDay(3, 0), 1);
+    const auto drawsTheChosenDay = [this] {
+        for (const MealStruct& bar : graph().meals())
+            if (bar.id == 88)
+                return true;
+        return false;
+    };
+    const std::pair<QString, QString> lists[] = {{u"mnuMealConsume"_s, u"frmMealConsumes"_s},
+                                                 {u"mnuExercisePerformed"_s, u"frmExercisePerforms"_s}};
+    for (const auto& [menuItem, list] : lists) {
+        showDay(SampleDay);
+        fx.modal->opened.clear();
+        fx.modal->expect([&](QDialog& dialog) { dialog.findChild<QDateEdit*>()->setDate(chosen); });
+        item(menuItem).trigger();
+        EXPECT_EQ(fx.modal->opened, std::vector<QString>{list});
+        EXPECT_EQ(shownDate(), QLocale().toString(chosen, u"dd-MMM-yy"_s)) << list.toStdString();
+        EXPECT_TRUE(drawsTheChosenDay()) << list.toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, F1HelpButtonAndMainFormOpenTheMainWindowsTopic) {
     QTest::keyClick(window.get(), Qt::Key_F1);
     QTest::keyClick(child<QAbstractButton>(u"btnPrev"_s), Qt::Key_F1); // from a control, as the user would
@@ -521,12 +567,50 @@ protected:
 
 TEST_F(ChartClickTest, DoubleClickOnEmptySpaceAboveTheAxisOpensANewMealAtThatMinute) {
     const QPoint at(220, graph().baselineY() - 60);
+    const DateValue minute = minuteAt(at.x());
     int recordId = -1;
-    fx.modal->expect([&](QDialog& dialog) { recordId = dynamic_cast<frmMealConsume&>(dialog).RecordID; });
+    QTime proposed;
+    fx.modal->expect([&](QDialog& dialog) {
+        auto& editor = dynamic_cast<frmMealConsume&>(dialog);
+        recordId = editor.RecordID;
+        proposed = editor.findChild<QTimeEdit*>(u"dtpTime"_s)->time();
+        editor.findChild<DataCombo*>(u"dcbMealCategory"_s)->setBoundValue(1); // its first meal follows
+        editor.findChild<QPushButton*>(u"btnOK"_s)->click();
+    });
     doubleClick(at);
     EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmMealConsume"_s});
     EXPECT_EQ(recordId, 0);
-    EXPECT_EQ(fx.app->state().currentTime, minuteAt(at.x()));
+    EXPECT_EQ(proposed, minute.toQTime());
+    // The stored meal is on the chart as soon as the editor has closed.
+    bool drawn = false;
+    for (const MealStruct& bar : graph().meals())
+        drawn = drawn || std::abs(bar.tm - minute.serial()) < 1e-9;
+    EXPECT_TRUE(drawn);
+}
+
+// An activity ending at 23:59 stretches the axis to 24:00; a double-click at its right end proposes
+// the day's last minute, not midnight at the start of the day.
+TEST_F(ChartClickTest, TheRightEndOfAnAxisReachingMidnightProposesTheLastMinute) {
+    insertExercise(78, 23, SampleDay, timeOfDay(23, 0), timeOfDay(23, 59), 1);
+    showDay(SampleDay);
+    ASSERT_DOUBLE_EQ(graph().chartEnd(), 1.0);
+    const std::function<void()> requests[] = {
+        [&] { doubleClick(QPoint(graph().width() - 3, graph().baselineY() - 60)); },
+        [&] { Q_EMIT graph().NewExercise(graph().chartEnd()); },
+    };
+    const QString editors[] = {u"frmMealConsume"_s, u"frmExercisePerform"_s};
+    for (int i = 0; i < 2; ++i) {
+        fx.modal->opened.clear();
+        QTime proposed;
+        fx.modal->expect([&](QDialog& dialog) {
+            const auto* picker = dialog.findChild<QTimeEdit*>(i == 0 ? u"dtpTime"_s : u"dtpBeginTime"_s);
+            proposed = picker->time();
+        });
+        requests[i]();
+        EXPECT_EQ(fx.modal->opened, std::vector<QString>{editors[i]});
+        EXPECT_EQ(proposed, QTime(23, 59)) << editors[i].toStdString();
+        EXPECT_EQ(fx.app->state().currentTime.toQTime(), QTime(23, 59));
+    }
 }
 
 TEST_F(ChartClickTest, DoubleClickOnAMergedBarOpensTheDayListWithThatMealSelected) {
