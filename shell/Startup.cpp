@@ -52,6 +52,18 @@ void runFirstStartSequence(frmMain& mainWindow) {
     shiftSampleData(app().de(), DateValue::fromQDate(app().clock().now().date()));
 }
 
+// Whether the diary takes changes: a row rewritten inside a transaction that is then undone, so that
+// a file, or a folder for its journal, that may not be written shows up before anything depends on it.
+bool diaryWritable(deData& de) {
+    try {
+        Transaction probe(de.Con);
+        de.Con.execute(u"update Common set FirstStart = FirstStart"_s);
+    } catch (const DbError&) {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString diaryLockPathIn(const QString& programFolder) {
@@ -151,9 +163,21 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     App& context = *program.app;
     initialiseState(context.state(), context.de(), context.clock().now(), locale);
 
+    // The first start has to store the user's parameters and move the sample diary; over a diary it
+    // cannot change, its parameters window could never be left.
+    const bool firstStart = firstStartPending(context.de());
+    if (firstStart && !diaryWritable(context.de())) {
+        context.messages().critical(
+            nullptr, u"Severe Error"_s,
+            u"Kelvora can't store anything in its diary, so its very first start can't be completed. "
+            "Please make sure that you may change this file and the folder it is in:"_s +
+                u'\n' + QDir::toNativeSeparators(deData::databasePathIn(programFolder)));
+        return std::nullopt;
+    }
+
     program.mainWindow = std::make_unique<frmMain>();
     program.mainWindow->show();
-    if (firstStartPending(context.de()))
+    if (firstStart)
         runFirstStartSequence(*program.mainWindow);
     program.mainWindow->RePaintGraph();
     return program;
