@@ -1,5 +1,7 @@
-// The pictures of the help topics: the main window and each catalogue and settings window, drawn by
-// the program's own code offscreen over a copy of the shipped database, saved as PNG files.
+// The pictures of the help topics: the main window and its daily chart, the journal's lists and
+// editors, the body measurements and notes, the progress windows and each catalogue and settings
+// window, drawn by the program's own code offscreen over a copy of the shipped database, saved as PNG
+// files.
 //
 //   kelvora_screenshots <output folder>
 //
@@ -7,22 +9,33 @@
 // change when the windows do.
 #include "App.h"
 #include "DataCombo.h"
+#include "DayList.h"
 #include "Recordset.h"
 #include "ReportList.h"
 #include "Startup.h"
 #include "deData.h"
+#include "frmBody.h"
 #include "frmCommon.h"
 #include "frmDate.h"
 #include "frmExercise.h"
+#include "frmExercisePerform.h"
+#include "frmExercisePerforms.h"
 #include "frmExercises.h"
+#include "frmGeneralProgress.h"
+#include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
 #include "frmMeal.h"
 #include "frmMealCategories.h"
 #include "frmMealCategory.h"
+#include "frmMealConsume.h"
+#include "frmMealConsumes.h"
 #include "frmMeals.h"
+#include "frmMeasurements.h"
+#include "frmUserNote.h"
 #include "frmWeightAdjustment.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -31,13 +44,16 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 using namespace kelvora;
 using namespace Qt::StringLiterals;
@@ -46,14 +62,20 @@ namespace {
 
 const QDate Today(2026, 12, 6);
 const QTime Now(14, 37);
+// The day of the daily chart and of the journal's pictures: a sample day with four meal bars and
+// two activities, so that one picture shows every part of the chart and the lists show totals.
+const QDate JournalDay = Today.addDays(-1);
 
-// Nothing may wait for a user here: every message is written out and answered with its default.
+// Nothing may wait for a user here: every message is written out and answered with its default. A
+// message means some window did not show what its picture is meant to, so it fails the run.
 class PrintedMessages final : public MessageService {
 public:
     MessageButton show(QWidget*, const Message& message) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+        ++shown;
         return message.defaultButton;
     }
+    static inline int shown = 0;
 };
 
 class NoModal final : public ModalService {
@@ -116,22 +138,44 @@ private:
     bool m_failed = false;
 };
 
-// Widens the columns to their contents and the window to the columns, as a reader would drag them,
-// so that the picture shows whole names.
-void fitColumns(QDialog& window, ReportList& list) {
-    const bool stretch = list.header()->stretchLastSection();
-    list.header()->setStretchLastSection(false);
-    int width = 0;
-    for (int column = 0; column < list.columnCount(); ++column) {
-        list.resizeColumnToContents(column);
-        width += list.columnWidth(column);
+// Widens the columns to their contents and the window to the widest list, as a reader would drag
+// them, so that the picture shows whole names.
+void fitColumns(QDialog& window, std::initializer_list<ReportList*> lists) {
+    int wanted = window.width();
+    std::vector<bool> stretched;
+    for (ReportList* list : lists) {
+        stretched.push_back(list->header()->stretchLastSection());
+        list->header()->setStretchLastSection(false);
+        int width = 0;
+        for (int column = 0; column < list->columnCount(); ++column) {
+            list->resizeColumnToContents(column);
+            width += list->columnWidth(column);
+        }
+        const int chrome =
+            window.width() - list->viewport()->width() + list->verticalScrollBar()->sizeHint().width();
+        wanted = std::max(wanted, width + chrome);
     }
-    const int chrome =
-        window.width() - list.viewport()->width() + list.verticalScrollBar()->sizeHint().width();
-    window.resize(std::max(window.width(), width + chrome), window.height());
-    list.header()->setStretchLastSection(stretch);
-    if (QTreeWidgetItem* selected = list.selectedRow())
-        list.scrollToItem(selected, QAbstractItemView::PositionAtCenter);
+    window.resize(wanted, window.height());
+    auto stretch = stretched.begin();
+    for (ReportList* list : lists) {
+        list->header()->setStretchLastSection(*stretch++);
+        if (QTreeWidgetItem* selected = list->selectedRow())
+            list->scrollToItem(selected, QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void fitColumns(QDialog& window, ReportList& list) {
+    fitColumns(window, {&list});
+}
+
+// A list of a window that keeps it to itself, found by its designed name.
+ReportList& listOf(QDialog& window, const QString& name) {
+    auto* list = window.findChild<ReportList*>(name);
+    if (!list) {
+        std::fprintf(stderr, "%s has no list %s\n", qPrintable(window.objectName()), qPrintable(name));
+        std::exit(1);
+    }
+    return *list;
 }
 
 // The identifier of the row called `name` among the rows of a named command; 0 when none is.
@@ -143,6 +187,25 @@ qint32 idByName(deData& de, const QString& command, const QVariantList& params, 
         if (rs.field(u"Name"_s).toString() == name)
             id = rs.field(idColumn).toInt();
     }
+    rs.close();
+    return id;
+}
+
+// A day list on the journal's day with the record `id` selected, its columns fitted.
+void showJournalDay(DayList& window, qint32 id) {
+    window.dtpDate->setDate(JournalDay);
+    window.RefreshList(id);
+    ReportList& list = listOf(window, u"lvwList"_s);
+    fitColumns(window, list);
+    list.setFocus();
+}
+
+// The identifier of the last row of a named command; 0 when it has none.
+qint32 lastId(deData& de, const QString& command, const QVariantList& params, const QString& idColumn) {
+    Recordset& rs = de.run(command, params);
+    qint32 id = 0;
+    for (; !rs.eof(); rs.moveNext())
+        id = rs.field(idColumn).toInt();
     rs.close();
     return id;
 }
@@ -190,6 +253,72 @@ int main(int argc, char** argv) {
     shooter.save(mainWindow, u"main-window.png"_s);
 
     deData& de = context.de();
+    const double journalDay = DateValue::fromQDate(JournalDay).serial();
+    const qint32 pizza =
+        idByName(de, u"MealConsumeSorted"_s, {journalDay}, u"MealConsumeID"_s, u"Pizza, cheese"_s);
+    const qint32 swimming = idByName(de, u"ExercisePerformSorted"_s, {journalDay}, u"ExercisePerformID"_s,
+                                     u"Swimming laps, freestyle, slow"_s);
+    const double today = DateValue::fromQDate(Today).serial();
+    const qint32 measurement = lastId(de, u"BodySorted"_s, {today}, u"BodyId"_s);
+    const qint32 note = lastId(de, u"UserNoteSorted"_s, {today}, u"UserNoteId"_s);
+    if (pizza == 0 || swimming == 0 || measurement == 0 || note == 0) {
+        std::fprintf(stderr, "the sample diary lacks the records the pictures show\n");
+        return 1;
+    }
+
+    // The chart alone, of the journal's day, as the main window draws it.
+    context.state().currentDate = DateValue::fromQDate(JournalDay);
+    mainWindow.RePaintGraph();
+    auto* chart = mainWindow.findChild<QWidget*>(u"graph"_s);
+    if (!chart) {
+        std::fprintf(stderr, "the main window has no chart\n");
+        return 1;
+    }
+    shooter.save(*chart, u"daily-chart.png"_s);
+
+    // The day lists open on the main window's day with a record selected, as a double-click on a
+    // bar that holds several meals opens them; their date is the program's current date.
+    shooter.dialog(mainWindow.dialog<frmMealConsumes>(), u"meal-consumed-list.png"_s,
+                   [pizza](frmMealConsumes& w) { showJournalDay(w, pizza); });
+    auto& eaten = mainWindow.dialog<frmMealConsume>();
+    eaten.Mode = 0;
+    eaten.RecordID = pizza;
+    shooter.dialog(eaten, u"meal-consumed.png"_s, [](frmMealConsume& w) {
+        // Wide enough for the whole name of the meal.
+        w.resize(std::max(w.width(), 400), w.height());
+    });
+
+    shooter.dialog(mainWindow.dialog<frmExercisePerforms>(), u"activities-performed-list.png"_s,
+                   [swimming](frmExercisePerforms& w) { showJournalDay(w, swimming); });
+    auto& performed = mainWindow.dialog<frmExercisePerform>();
+    performed.Mode = 0;
+    performed.RecordID = swimming;
+    shooter.dialog(performed, u"activity-performed.png"_s, [](frmExercisePerform& w) {
+        // Wide enough for the whole name of the activity.
+        w.resize(std::max(w.width(), 460), w.height());
+    });
+
+    context.state().currentDate = DateValue::fromQDate(Today);
+    mainWindow.RePaintGraph();
+
+    shooter.dialog(mainWindow.dialog<frmMeasurements>(), u"body-measurement-and-notes.png"_s,
+                   [measurement, note](frmMeasurements& w) {
+                       w.RefreshMeasurementList(measurement);
+                       w.RefreshNoteList(note);
+                       fitColumns(w, {&listOf(w, u"lvwMeasurementList"_s), &listOf(w, u"lvwNoteList"_s)});
+                   });
+    auto& body = mainWindow.dialog<frmBody>();
+    body.RecordID = measurement;
+    shooter.dialog(body, u"body-measurement.png"_s, [](frmBody&) {});
+    auto& userNote = mainWindow.dialog<frmUserNote>();
+    userNote.RecordID = note;
+    shooter.dialog(userNote, u"user-note.png"_s, [](frmUserNote& w) {
+        // Wide enough for the whole note, which the field shows from its start.
+        w.resize(std::max(w.width(), 560), w.height());
+        if (auto* text = w.findChild<QLineEdit*>(u"txtNote"_s))
+            text->setCursorPosition(0);
+    });
+
     const qint32 dairy = idByName(de, u"MealCategorySorted"_s, {}, u"MealCategoryID"_s, u"Dairy & Eggs"_s);
     const qint32 milk = idByName(de, u"MealSorted"_s, {dairy}, u"MealID"_s, u"Milk, whole"_s);
     const qint32 running =
@@ -237,5 +366,28 @@ int main(int argc, char** argv) {
     shooter.dialog(mainWindow.dialog<frmCommon>(), u"common-parameters.png"_s, [](frmCommon&) {});
     shooter.dialog(mainWindow.dialog<frmDate>(), u"set-current-date.png"_s, [](frmDate&) {});
 
+    // The progress windows as the Analyze menu shows them: the proposed period, accepted with OK,
+    // then the chart of that period.
+    auto& settings = mainWindow.dialog<frmGeneralProgressSettings>();
+    settings.show();
+    QApplication::processEvents();
+    shooter.save(settings, u"general-progress-parameters.png"_s);
+    if (auto* ok = settings.findChild<QPushButton*>(u"btnOK"_s))
+        ok->click();
+    QApplication::processEvents();
+    if (!settings.confirmed) {
+        std::fprintf(stderr, "the sample diary does not pass the progress checks\n");
+        return 1;
+    }
+    auto& progress = mainWindow.dialog<frmGeneralProgress>();
+    progress.dateFrom = settings.dateFrom;
+    progress.dateTo = settings.dateTo;
+    shooter.dialog(progress, u"general-progress.png"_s, [](frmGeneralProgress&) {});
+
+    if (PrintedMessages::shown > 0) {
+        std::fprintf(stderr, "%d message(s) appeared while the pictures were taken\n",
+                     PrintedMessages::shown);
+        return 1;
+    }
     return shooter.failed() ? 1 : 0;
 }
