@@ -52,12 +52,13 @@ void runFirstStartSequence(frmMain& mainWindow) {
     shiftSampleData(app().de(), DateValue::fromQDate(app().clock().now().date()));
 }
 
-// Whether the diary takes changes: a row rewritten inside a transaction that is then undone, so that
-// a file, or a folder for its journal, that may not be written shows up before anything depends on it.
+// Whether the diary takes changes: a row changed inside a transaction that is then undone, so that a
+// file, a folder for its journal or a disk that may not be written shows up before anything depends
+// on it. The value has to differ: a row rewritten unchanged writes nothing.
 bool diaryWritable(deData& de) {
     try {
         Transaction probe(de.Con);
-        de.Con.execute(u"update Common set FirstStart = FirstStart"_s);
+        de.Con.execute(u"update Common set FirstStart = 1 - FirstStart"_s);
     } catch (const DbError&) {
         return false;
     }
@@ -157,23 +158,22 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
             "present in the program folder."_s);
         return std::nullopt;
     }
-    RunningProgram program;
-    program.diaryLock = std::move(lock);
-    program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
-    App& context = *program.app;
-    initialiseState(context.state(), context.de(), context.clock().now(), locale);
-
     // The first start has to store the user's parameters and move the sample diary; over a diary it
     // cannot change, its parameters window could never be left.
-    const bool firstStart = firstStartPending(context.de());
-    if (firstStart && !diaryWritable(context.de())) {
-        context.messages().critical(
+    const bool firstStart = firstStartPending(*data);
+    if (firstStart && !diaryWritable(*data)) {
+        services.messages->critical(
             nullptr, u"Severe Error"_s,
             u"Kelvora can't store anything in its diary, so its very first start can't be completed. "
             "Please make sure that you may change this file and the folder it is in:"_s +
                 u'\n' + QDir::toNativeSeparators(deData::databasePathIn(programFolder)));
         return std::nullopt;
     }
+    RunningProgram program;
+    program.diaryLock = std::move(lock);
+    program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
+    App& context = *program.app;
+    initialiseState(context.state(), context.de(), context.clock().now(), locale);
 
     program.mainWindow = std::make_unique<frmMain>();
     program.mainWindow->show();

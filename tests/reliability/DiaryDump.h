@@ -16,8 +16,10 @@ using DiaryDump = std::map<QString, QStringList>;
 inline DiaryDump dumpDiary(Connection& con) {
     QStringList tables;
     {
+        // Statistics come and go as SQLite pleases (closing a connection may refresh them); the
+        // AUTOINCREMENT counters in sqlite_sequence are data like any other.
         Statement list(con, QStringLiteral("select name from sqlite_master where type = 'table' and name not "
-                                           "like 'sqlite%' order by name"));
+                                           "like 'sqlite\\_stat%' escape '\\' order by name"));
         while (list.step())
             tables << list.value(0).toString();
     }

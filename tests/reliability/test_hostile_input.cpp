@@ -29,7 +29,7 @@ namespace kelvora::test {
 namespace {
 
 // What a text denotes to the numeric-text test under the pinned English (United States) locale.
-enum class Kind { Number, NotNumber, Empty, Blank };
+enum class Kind { Number, NotNumber, Empty, Blank, CutToNumber };
 
 struct Hostile {
     const char* label;
@@ -67,6 +67,15 @@ const Hostile HostileTexts[] = {
     {"double minus", u"--5"_s, Kind::NotNumber},
     {"arabic-indic digits", u"\u0663\u066B\u0665"_s, Kind::NotNumber},
     {"fullwidth digit", u"\uFF15"_s, Kind::NotNumber},
+    // Grouping and signs of other conventions: none of them is the pinned locale's.
+    {"no-break space grouping", u"1\u00A0000"_s, Kind::NotNumber},
+    {"narrow no-break space grouping", u"1\u202F000"_s, Kind::NotNumber},
+    {"apostrophe grouping", u"1'000"_s, Kind::NotNumber},
+    {"minus sign", u"\u22125"_s, Kind::NotNumber},
+    {"arabic decimal separator", u"3\u066B5"_s, Kind::NotNumber},
+    // Pasted whole: a field with a length limit keeps the number at its start, one without keeps
+    // the letters as well; each field states its outcome.
+    {"ten thousand characters", u"12.5"_s + QString(46, u'0') + QString(9950, u'x'), Kind::CutToNumber},
     {"empty", QString(), Kind::Empty},
     {"blanks", u"   "_s, Kind::Blank},
 };
@@ -94,6 +103,7 @@ struct Field {
     QString notNumber;
     Outcome empty;
     Outcome blank;
+    Outcome cut; // the outcome of the ten thousand characters
     // A number's fate; by default it is stored as its four-decimal amount.
     std::function<Outcome(const Hostile&)> number = [](const Hostile& h) { return storedAs(h.stored); };
 };
@@ -128,28 +138,30 @@ Field mealAmount(const char* name, const QString& objectName, const QString& col
             u"select %1 from Meal where MealID = 10"_s.arg(column),
             u"The %1 field contains illegal data"_s.arg(caption),
             refused(missing),
-            refused(missing)};
+            refused(missing),
+            storedAs(12.5)};
 }
 
 Field optionalQuantity(const char* name, Editor editor, const QString& objectName, const QString& query,
-                       const QString& illegal) {
+                       const QString& illegal, const Outcome& cut) {
     // Left empty it stores no default; blanks are text, and not a number.
-    return {name, editor, objectName, query, illegal, storedAs(QVariant()), refused(illegal)};
+    return {name, editor, objectName, query, illegal, storedAs(QVariant()), refused(illegal), cut};
 }
 
 Field bodyField(const char* name, const QString& objectName, const QString& column, const QString& message) {
-    return {name,    Editor::Body,     objectName,      u"select %1 from Body where BodyId = 1"_s.arg(column),
-            message, refused(message), refused(message)};
+    return {
+        name,    Editor::Body,     objectName,       u"select %1 from Body where BodyId = 1"_s.arg(column),
+        message, refused(message), refused(message), storedAs(12.5)};
 }
 
 std::vector<Field> fields() {
     std::vector<Field> all{
         optionalQuantity("frmMeal.txtDefaultQty", Editor::Meal, u"txtDefaultQty"_s,
                          u"select DefaultQty from Meal where MealID = 10"_s,
-                         u"The Default Quantity field contains illegal data"_s),
+                         u"The Default Quantity field contains illegal data"_s, storedAs(12.5)),
         optionalQuantity("frmMeal.txtIncrement", Editor::Meal, u"txtIncrement"_s,
                          u"select Increment from Meal where MealID = 10"_s,
-                         u"The Increment field contains illegal data"_s),
+                         u"The Increment field contains illegal data"_s, storedAs(12.5)),
         mealAmount("frmMeal.txtCalories", u"txtCalories"_s, u"Calories"_s, u"Calories"_s),
         mealAmount("frmMeal.txtFat", u"txtFat"_s, u"Fat"_s, u"Fat"_s),
         mealAmount("frmMeal.txtCarboHydrate", u"txtCarboHydrate"_s, u"Carbohydrate"_s, u"CarboHydrate"_s),
@@ -158,12 +170,16 @@ std::vector<Field> fields() {
          u"select CaloriesConsume from Exercise where ExerciseID = 1"_s,
          u"The Calories Consume field contains illegal data"_s,
          refused(u"The Calories Consume should be specified"_s),
+         refused(u"The Calories Consume field contains illegal data"_s),
+         // No length limit: the letters stay.
          refused(u"The Calories Consume field contains illegal data"_s)},
         optionalQuantity("frmExercise.txtDefaultQty", Editor::Exercise, u"txtDefaultQty"_s,
                          u"select DefaultQty from Exercise where ExerciseID = 1"_s,
-                         u"The Default Quantity field contains illegal data"_s),
+                         u"The Default Quantity field contains illegal data"_s,
+                         refused(u"The Default Quantity field contains illegal data"_s)),
         {"frmWeightAdjustment.txtCaloriesConsume", Editor::WeightAdjustment, u"txtCaloriesConsume"_s,
          QString(), u"Calories field contains illegal value"_s,
+         refused(u"Calories field contains illegal value"_s),
          refused(u"Calories field contains illegal value"_s),
          refused(u"Calories field contains illegal value"_s),
          // The user weighs the preset 150 lb: the result is the calories, rounded.
@@ -171,12 +187,15 @@ std::vector<Field> fields() {
         {"frmWeightAdjustment.txtWeight", Editor::WeightAdjustment, u"txtWeight"_s, QString(),
          u"For Weight field contains illegal value"_s, refused(u"For Weight field contains illegal value"_s),
          refused(u"For Weight field contains illegal value"_s),
+         // 100 kcal published for 12.5 lb, scaled to the user's 150 lb.
+         storedAs(1200),
          [](const Hostile& h) {
              // The calculator divides by the weight as typed, not as a stored amount would round it.
              return calculatorResult(CalculatorCalories * 150 / h.value);
          }},
         {"frmCommon.txtWeight", Editor::Common, u"txtWeight"_s, u"select weight from Common"_s,
          CommonWeightNotNumber, refused(CommonWeightNotNumber), refused(CommonWeightNotNumber),
+         storedAs(12.5),
          [](const Hostile& h) {
              // Carried as a 16-bit whole number of at least 1.
              const double whole = std::nearbyint(h.stored);
@@ -184,16 +203,16 @@ std::vector<Field> fields() {
          }},
         {"frmCommon.txtMetabolicRate", Editor::Common, u"txtMetabolicRate"_s,
          u"select metabolicRate from Common"_s, CommonRateNotNumber, refused(CommonRateNotNumber),
-         refused(CommonRateNotNumber),
+         refused(CommonRateNotNumber), storedAs(12.5),
          [](const Hostile& h) {
              return h.stored >= 0 && h.stored <= 32767 ? storedAs(h.stored) : refused(CommonRateRange);
          }},
         {"frmMealConsume.txtQty", Editor::MealConsume, u"txtQty"_s,
          u"select Qty from MealConsume where MealConsumeID = 5"_s, QuantityIllegal, refused(QuantityMissing),
-         refused(QuantityMissing)},
+         refused(QuantityMissing), storedAs(12.5)},
         {"frmExercisePerform.txtQty", Editor::ExercisePerform, u"txtQty"_s,
          u"select Qty from ExercisePerform where ExercisePerformID = 7"_s, QuantityIllegal,
-         refused(QuantityMissing), refused(QuantityMissing)},
+         refused(QuantityMissing), refused(QuantityMissing), storedAs(12.5)},
         bodyField("frmBody.txtWeight", u"txtWeight"_s, u"Weight"_s,
                   u"The Weight is not specified or contains illegal data"_s),
         bodyField("frmBody.txtBreast", u"txtBreast"_s, u"Breast"_s,
@@ -278,10 +297,11 @@ TEST_P(HostileInputTest, EachTextIsStoredAsItsNumberOrRefusedWithTheFieldsMessag
     const Field& f = GetParam();
     for (const Hostile& h : HostileTexts) {
         SCOPED_TRACE(h.label);
-        const Outcome expected = h.kind == Kind::Number  ? f.number(h)
-                                 : h.kind == Kind::Empty ? f.empty
-                                 : h.kind == Kind::Blank ? f.blank
-                                                         : refused(f.notNumber);
+        const Outcome expected = h.kind == Kind::Number        ? f.number(h)
+                                 : h.kind == Kind::Empty       ? f.empty
+                                 : h.kind == Kind::Blank       ? f.blank
+                                 : h.kind == Kind::CutToNumber ? f.cut
+                                                               : refused(f.notNumber);
         const QVariant before = stored(f);
         const std::size_t messagesBefore = fx.messages->shown.size();
         bool openAfterOK = false;
