@@ -88,9 +88,12 @@ void checkSchemaReadable(sqlite3* db) {
     }
 }
 
+// Numbers the openings of database files; see Connection::m_opening.
+std::atomic<std::uint64_t> openings{0};
+
 } // namespace
 
-Connection::Connection(const QString& path, OpenMode mode) : m_path(path) {
+Connection::Connection(const QString& path, OpenMode mode) : m_path(path), m_opening(++openings) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
@@ -119,18 +122,38 @@ Connection::~Connection() {
 }
 
 Connection::Connection(Connection&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)) {}
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
+      m_idle(std::exchange(other.m_idle, {})), m_opening(std::exchange(other.m_opening, 0)) {}
 
 Connection& Connection::operator=(Connection&& other) noexcept {
     if (this != &other) {
         close();
         m_db = std::exchange(other.m_db, nullptr);
         m_path = std::move(other.m_path);
+        m_idle = std::exchange(other.m_idle, {});
+        m_opening = std::exchange(other.m_opening, 0);
     }
     return *this;
 }
 
+sqlite3_stmt* Connection::takeCached(const QByteArray& sql) {
+    return m_idle.take(sql);
+}
+
+void Connection::giveBack(const QByteArray& sql, sqlite3_stmt* statement) noexcept {
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (m_idle.size() >= MaxCachedStatements || m_idle.contains(sql)) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    m_idle.insert(sql, statement);
+}
+
 void Connection::close() noexcept {
+    for (sqlite3_stmt* statement : std::as_const(m_idle))
+        sqlite3_finalize(statement);
+    m_idle.clear();
     if (m_db) {
         // Statistics taken as the diary grows keep the planner on the date indexes; a bounded
         // analysis keeps closing quick on a large file. A read-only file simply skips it.
@@ -170,17 +193,27 @@ bool Connection::inTransaction() const {
     return m_db && sqlite3_get_autocommit(m_db) == 0;
 }
 
-Statement::Statement(Connection& connection, const QString& sql) : m_connection(connection) {
+Statement::Statement(Connection& connection, const QString& sql)
+    : m_connection(connection), m_opening(connection.m_opening), m_sql(sql.toUtf8()) {
     if (!connection.isOpen())
         throw DbError(u"The database is not open"_s);
-    const QByteArray utf8 = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(connection.handle(), utf8.constData(), -1, &m_stmt, nullptr);
-    if (rc != SQLITE_OK)
+    m_stmt = connection.takeCached(m_sql);
+    if (m_stmt)
+        return;
+    const int rc = sqlite3_prepare_v3(connection.handle(), m_sql.constData(), int(m_sql.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
         connection.fail(rc);
+    }
 }
 
 Statement::~Statement() {
-    sqlite3_finalize(m_stmt);
+    if (m_stmt && m_connection.isOpen() && m_connection.m_opening == m_opening)
+        m_connection.giveBack(m_sql, m_stmt);
+    else
+        sqlite3_finalize(m_stmt);
 }
 
 void Statement::bind(int index, const QVariant& value) {

@@ -2,6 +2,8 @@
 
 #include "DbError.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -43,9 +45,19 @@ public:
     [[noreturn]] void fail(int code) const;
 
 private:
+    friend class Statement;
+    // Statements are kept once prepared: preparing costs as much as running most of the program's
+    // commands. One idle statement per text; a busy one's twin is prepared afresh.
+    static constexpr int MaxCachedStatements = 128;
+    sqlite3_stmt* takeCached(const QByteArray& sql);
+    void giveBack(const QByteArray& sql, sqlite3_stmt* statement) noexcept;
+
     void close() noexcept;
     sqlite3* m_db = nullptr;
     QString m_path;
+    QHash<QByteArray, sqlite3_stmt*> m_idle;
+    // Tells this opening of a file from every other, even one whose handle has the same address.
+    std::uint64_t m_opening = 0;
 };
 
 // One prepared statement. Values are bound and read as QVariant: null, integer, double or text.
@@ -65,6 +77,8 @@ public:
 
 private:
     Connection& m_connection;
+    std::uint64_t m_opening; // a statement goes back only to the opening that prepared it
+    QByteArray m_sql;
     sqlite3_stmt* m_stmt = nullptr;
 };
 
