@@ -366,12 +366,10 @@ QPixmap render(Painter paint, QSize size) {
     return pixmap;
 }
 
-// Draws a pictogram at whatever size is asked for, when it is asked for: a window shows a few
-// sizes of a few pictures, and drawing only those keeps them sharp and the start quick.
-class PictogramEngine final : public QIconEngine {
+// An icon whose pictures are made at the size asked for, when it is asked for: a window shows a few
+// sizes of a few pictures, and making only those keeps them sharp and the start quick.
+class OnDemandIconEngine : public QIconEngine {
 public:
-    PictogramEngine(QStringView key, Painter paint) : m_key(key.toString()), m_paint(paint) {}
-
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         QPixmap picture = pixmap(rect.size() * ratio, mode, state);
@@ -382,14 +380,14 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         if (size.isEmpty())
             return {};
-        const QString cacheKey = u"kelvora-pictogram-%1-%2x%3-%4"_s.arg(m_key)
+        const QString cacheKey = u"kelvora-icon-%1-%2x%3-%4"_s.arg(name())
                                      .arg(size.width())
                                      .arg(size.height())
                                      .arg(static_cast<int>(mode));
         QPixmap picture;
         if (QPixmapCache::find(cacheKey, &picture))
             return picture;
-        picture = render(m_paint, size);
+        picture = make(size);
         // Disabled and selected pictures are derived from the normal one, as the style does for any icon.
         if (mode != QIcon::Normal) {
             QStyleOption option;
@@ -400,8 +398,23 @@ public:
         return picture;
     }
 
+protected:
+    // Names the picture in the pixmap cache.
+    virtual QString name() const = 0;
+    virtual QPixmap make(const QSize& size) const = 0;
+};
+
+// A pictogram drawn from its drawing on the 24 x 24 grid.
+class PictogramEngine final : public OnDemandIconEngine {
+public:
+    PictogramEngine(QStringView key, Painter paint) : m_key(key.toString()), m_paint(paint) {}
+
     QIconEngine* clone() const override { return new PictogramEngine(*this); }
     QString key() const override { return u"KelvoraPictogram"_s; }
+
+protected:
+    QString name() const override { return m_key; }
+    QPixmap make(const QSize& size) const override { return render(m_paint, size); }
 
 private:
     QString m_key;
@@ -409,17 +422,46 @@ private:
 };
 
 // The icon the desktop shows for the program, rendered from one drawing at every size it comes in.
+// A size is read from its file only when a window system asks for it.
+class ProgramIconEngine final : public OnDemandIconEngine {
+public:
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const int side : ProgramIconSizes)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min({size.width(), size.height(), ProgramIconSizes.back()});
+        return {side, side};
+    }
+
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+    QString key() const override { return u"KelvoraProgramIcon"_s; }
+
+protected:
+    QString name() const override { return u"Program"_s; }
+    QPixmap make(const QSize& size) const override {
+        // The smallest shipped size that covers the request, scaled down if it is larger; never
+        // scaled up beyond the largest.
+        const int wanted = std::min(size.width(), size.height());
+        const auto shipped = std::find_if(ProgramIconSizes.begin(), ProgramIconSizes.end(),
+                                          [wanted](int side) { return side >= wanted; });
+        const int side = shipped == ProgramIconSizes.end() ? ProgramIconSizes.back() : *shipped;
+        // Naming the format keeps the reader from loading every image plugin to ask whether it
+        // knows the file better.
+        QImageReader reader(u":/kelvora/icons/kelvora-%1.png"_s.arg(side), "png");
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (side > wanted)
+            image = image.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return QPixmap::fromImage(std::move(image));
+    }
+};
+
 QIcon programIcon() {
     initProgramIconResource();
-    QIcon icon;
-    for (const int size : ProgramIconSizes) {
-        // Naming the format keeps the reader from loading every image plugin to ask whether it
-        // knows the file better, which costs start-up a millisecond or two.
-        QImageReader reader(u":/kelvora/icons/kelvora-%1.png"_s.arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    return icon;
+    return QIcon(new ProgramIconEngine); // the icon owns its engine
 }
 
 } // namespace
