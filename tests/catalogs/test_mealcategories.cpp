@@ -101,7 +101,9 @@ TEST_F(MealCategoriesTest, NewStoresTheNameAsTypedAndSelectsIt) {
         expectEditor(u"   "_s, [](QDialog& d) { EXPECT_TRUE(d.isVisible()); });
         list.btnNew->click();
         expectEditor(u" Apples "_s);
+        list.btnNew->setFocus();
         list.btnNew->click();
+        EXPECT_EQ(list.focusWidget(), list.lvwList); // back on the list, as after every New and Edit
         EXPECT_EQ(names(), (QStringList{u" Apples "_s, u"Breads"_s, u"Soups"_s}));
         EXPECT_EQ(list.lvwList->selectedTag(),
                   scalar(u"select MealCategoryID from MealCategory where Name = ' Apples '"_s).toLongLong());
@@ -149,7 +151,9 @@ TEST_F(MealCategoriesTest, EditSelectsTheRenamedItemWhereverItMoved) {
     openList([&] {
         list.lvwList->selectByText(u"B00"_s);
         expectEditor(u"Z last"_s);
+        list.btnEdit->setFocus();
         list.btnEdit->click();
+        EXPECT_EQ(list.focusWidget(), list.lvwList);
         EXPECT_EQ(list.lvwList->selectedRow()->text(0), u"Z last"_s);
         EXPECT_EQ(list.lvwList->selectedPosition(), 40);
         const QRect shown = list.lvwList->visualItemRect(list.lvwList->selectedRow());
@@ -182,7 +186,9 @@ TEST_F(MealCategoriesTest, CategoryWithMealsIsNotDeleted) {
     sql(u"insert into Meal (MealCategoryID, Name) select MealCategoryID, 'Toast' from MealCategory"_s);
     openList([&] {
         list.lvwList->selectByText(u"Breads"_s);
+        list.btnDelete->setFocus();
         list.btnDelete->click();
+        EXPECT_EQ(list.focusWidget(), list.lvwList);
         EXPECT_EQ(names(), QStringList{u"Breads"_s});
         EXPECT_EQ(list.lvwList->selectedPosition(), 1);
     });

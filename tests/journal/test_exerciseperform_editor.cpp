@@ -117,24 +117,28 @@ TEST_F(ExercisePerformTest, SpinButtonsStepByOne) {
 
 TEST_F(ExercisePerformTest, TheChecksRunInOrder) {
     open(0, 0, [&](QDialog& d) {
-        const auto ok = [&](const QString& message) {
+        // Each refusal puts the cursor into the field to mend.
+        const auto ok = [&](const QString& message, const QString& field) {
             fx.messages->shown.clear();
             click(d, u"btnOK"_s);
             expectError(message);
             EXPECT_TRUE(d.isVisible());
+            ASSERT_NE(d.focusWidget(), nullptr);
+            EXPECT_EQ(d.focusWidget()->objectName(), field) << message.toStdString();
         };
+        const QString timeRefused = u"The End Time value should be more than the Begin Time value"_s;
         end(d)->setTime(QTime(10, 30));
-        ok(u"The Exercise is not specified or specified incorrect"_s);
+        ok(u"The Exercise is not specified or specified incorrect"_s, u"dcbExercise"_s);
         exercise(d)->setBoundValue(1);
         type(d, u"txtQty"_s, u" "_s); // the times are checked before the quantity
-        ok(u"The End Time value should be more than the Begin Time value"_s);
+        ok(timeRefused, u"dtpEndTime"_s);
         end(d)->setTime(QTime(10, 0));
-        ok(u"The End Time value should be more than the Begin Time value"_s);
+        ok(timeRefused, u"dtpEndTime"_s);
         end(d)->setTime(QTime(11, 0));
         type(d, u"txtQty"_s, u" "_s);
-        ok(u"The Quantity should be specified"_s);
+        ok(u"The Quantity should be specified"_s, u"txtQty"_s);
         type(d, u"txtQty"_s, u"two"_s);
-        ok(u"The Quantity field contains illegal data"_s);
+        ok(u"The Quantity field contains illegal data"_s, u"txtQty"_s);
         type(d, u"txtQty"_s, u"0"_s);
         click(d, u"btnOK"_s);
         EXPECT_FALSE(d.isVisible());

@@ -138,22 +138,25 @@ TEST_F(MealConsumeTest, EditingShowsTheStoredRowAndKeepsItsQuantity) {
 
 TEST_F(MealConsumeTest, TheChecksRunInOrder) {
     open(0, 0, [&](QDialog& d) {
-        const auto ok = [&](const QString& message) {
+        // Each refusal puts the cursor into the field to mend.
+        const auto ok = [&](const QString& message, const QString& field) {
             fx.messages->shown.clear();
             click(d, u"btnOK"_s);
             expectError(message);
             EXPECT_TRUE(d.isVisible());
+            ASSERT_NE(d.focusWidget(), nullptr);
+            EXPECT_EQ(d.focusWidget()->objectName(), field) << message.toStdString();
         };
-        ok(u"The Meal Category is not specified or specified incorrect"_s);
+        ok(u"The Meal Category is not specified or specified incorrect"_s, u"dcbMealCategory"_s);
         category(d)->setBoundValue(3);
-        ok(u"The Meal should be specified"_s);
+        ok(u"The Meal should be specified"_s, u"dcbMeal"_s);
         category(d)->setBoundValue(1);
         type(d, u"txtQty"_s, u"   "_s);
-        ok(u"The Quantity should be specified"_s);
+        ok(u"The Quantity should be specified"_s, u"txtQty"_s);
         type(d, u"txtQty"_s, u"1.5.2"_s);
-        ok(u"The Quantity field contains illegal data"_s);
+        ok(u"The Quantity field contains illegal data"_s, u"txtQty"_s);
         type(d, u"txtQty"_s, u"1e30"_s);
-        ok(u"The Quantity field contains illegal data"_s);
+        ok(u"The Quantity field contains illegal data"_s, u"txtQty"_s);
         type(d, u"txtQty"_s, u"-2"_s); // zero and negative quantities pass
         fx.messages->shown.clear();
         click(d, u"btnOK"_s);

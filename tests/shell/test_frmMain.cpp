@@ -485,6 +485,11 @@ TEST_F(MainWindowTest, AddingMealsFromTheMenuDrawsEachOneAtOnce) {
     const std::size_t before = graph().meals().size();
     std::vector<std::size_t> drawn;
     fx.modal->expect([&](QDialog& dialog) {
+        // Adding mode's buttons carry the main window's "Plus" and "Exit" pictures.
+        EXPECT_EQ(dialog.findChild<QPushButton*>(u"btnOK"_s)->icon().cacheKey(),
+                  window->image(u"Plus"_s).cacheKey());
+        EXPECT_EQ(dialog.findChild<QPushButton*>(u"btnCancel"_s)->icon().cacheKey(),
+                  window->image(u"Exit"_s).cacheKey());
         for (const QTime time : {QTime(4, 0), QTime(4, 30)}) {
             dialog.findChild<DataCombo*>(u"dcbMealCategory"_s)->setBoundValue(1);
             dialog.findChild<QTimeEdit*>(u"dtpTime"_s)->setTime(time);
@@ -496,6 +501,13 @@ TEST_F(MainWindowTest, AddingMealsFromTheMenuDrawsEachOneAtOnce) {
     item(u"mnuAddMeal"_s).trigger();
     EXPECT_TRUE(fx.messages->shown.empty());
     EXPECT_EQ(drawn, (std::vector<std::size_t>{before + 1, before + 2}));
+
+    // Opened for one row, the same editor has no pictures on its buttons.
+    fx.modal->expect([](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QPushButton*>(u"btnOK"_s)->icon().isNull());
+        EXPECT_TRUE(dialog.findChild<QPushButton*>(u"btnCancel"_s)->icon().isNull());
+    });
+    Q_EMIT graph().NewMeal(0.5);
 }
 
 // A date chosen in a day list is the day the main window shows once the list has closed.
