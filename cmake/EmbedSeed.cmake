@@ -1,5 +1,7 @@
 # cmake -DSEED_DIR=... -DOUTPUT=... -P EmbedSeed.cmake
-# Writes a C++ source that holds every seed SQL file, in file-name order, as raw string literals.
+# Writes a C++ source that holds every seed SQL file, in file-name order, as raw string literals: one
+# array of parts per file, each part short enough for every compiler (a literal of more than 64 KiB is
+# beyond what C++ compilers are required to accept, and adjacent literals would join into one).
 file(GLOB seed_files RELATIVE ${SEED_DIR} ${SEED_DIR}/*.sql)
 list(SORT seed_files)
 set(body "// Generated from data/seed at build time; edit the SQL files, not this file.\n")
@@ -8,16 +10,15 @@ set(index 0)
 set(entries "")
 foreach(name IN LISTS seed_files)
     file(READ ${SEED_DIR}/${name} sql)
-    # Long literals are split into chunks the compiler accepts everywhere.
     string(LENGTH "${sql}" length)
     set(offset 0)
-    string(APPEND body "const char seed${index}[] =\n")
+    string(APPEND body "const char* const seed${index}[] = {\n")
     while(offset LESS length)
         string(SUBSTRING "${sql}" ${offset} 12000 chunk)
-        string(APPEND body "    R\"kelvora_seed(${chunk})kelvora_seed\"\n")
+        string(APPEND body "    R\"kelvora_seed(${chunk})kelvora_seed\",\n")
         math(EXPR offset "${offset} + 12000")
     endwhile()
-    string(APPEND body "    \"\";\n\n")
+    string(APPEND body "};\n\n")
     string(APPEND entries "    {\"${name}\", seed${index}},\n")
     math(EXPR index "${index} + 1")
 endforeach()

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "SeedSql.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,8 +47,12 @@ void buildDatabase(const QString& path, SeedContents contents) {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         Transaction transaction(connection);
         for (const SeedFile& file : seedFiles()) {
-            if (isPartOf(file.name, contents))
-                connection.execute(QString::fromUtf8(file.sql));
+            if (!isPartOf(file.name, contents))
+                continue;
+            QByteArray sql;
+            for (const char* part : file.parts)
+                sql += part; // a part may end inside a character: join the bytes before decoding
+            connection.execute(QString::fromUtf8(sql));
         }
         transaction.commit();
     } catch (...) {

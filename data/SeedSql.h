@@ -6,7 +6,7 @@ namespace kelvora {
 
 struct SeedFile {
     const char* name;
-    const char* sql;
+    std::span<const char* const> parts; // the file's UTF-8 text, in order
 };
 
 // The SQL files under data/seed, compiled into the program in file-name order: the schema, the
