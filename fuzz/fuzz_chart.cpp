@@ -5,6 +5,7 @@
 // exactly its own amounts, the axis stays within the day, the picture has the control's size, and
 // a click reports a minute on the axis and the id of a stored record.
 
+#include "FuzzCheck.h"
 #include "ZelmarGraph.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -21,14 +22,6 @@
 #include <cstdlib>
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);            \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
 
 // Enough steps for full bars and activity lists; bounded so one input stays fast.
 constexpr int MaxSteps = 400;

@@ -5,6 +5,7 @@
 // stored, what is stored reads back as itself.
 
 #include "Currency.h"
+#include "FuzzCheck.h"
 #include "Numeric.h"
 
 #include <QLocale>
@@ -26,15 +27,6 @@ using kelvora::Currency;
 namespace {
 
 __extension__ using Int128 = __int128;
-
-// Any broken property is a finding: report it and abort, which libFuzzer records as a crash.
-#define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);            \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
 
 // Locales whose notation differs in every part the reader and the writer touch: decimal separator,
 // minus sign (U+2212, with direction marks), exponent symbol and native digits.
