@@ -18,6 +18,10 @@ namespace {
 // ICO) while the main window is being built, for pictures nobody sees until the window is narrow.
 class KelvoraStyle final : public QProxyStyle {
 public:
+    // A fresh instance of the style Qt chose (platform, -style or QT_STYLE_OVERRIDE), so the user's
+    // choice still holds; the application's own instance is deleted when this one replaces it.
+    explicit KelvoraStyle(const QString& base) : QProxyStyle(base) {}
+
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override {
         if (icon == SP_ToolBarHorizontalExtensionButton)
@@ -32,7 +36,7 @@ public:
 
 KelvoraApplication::KelvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(programTitle());
-    setStyle(new KelvoraStyle); // the application owns it
+    setStyle(new KelvoraStyle(style()->name())); // the application owns it
     // Every window without a picture of its own, dialogs and message boxes included, shows this one.
     setWindowIcon(pictogram(u"Program"));
     // Lets the desktop match the windows to the installed entry and its icon.
