@@ -34,7 +34,7 @@ void fillDiary(deData& de, DateValue first, DateValue last) {
     const QString activity = u"insert into ExercisePerform values (?1, ?2, ?3, ?4, ?5, ?6)"_s;
     const QString body = u"insert into Body values (?1, ?2, ?3, ?4, ?5, ?6, 'I')"_s;
     const QString note = u"insert into UserNote values (?1, ?2, ?3, ?4)"_s;
-    // A statement runs once: the data layer's statements are not reset for another row.
+    // One Statement per row: the connection hands the prepared statement back for the next one.
     auto run = [&con](const QString& sql, const QVariantList& values) {
         Statement s(con, sql);
         for (int i = 0; i < values.size(); ++i)

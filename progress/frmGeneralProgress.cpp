@@ -17,6 +17,8 @@ namespace kelvora {
 namespace {
 // The smallest outer height at which the notes lane still has room: 7245 twips at 15 per pixel.
 constexpr int MinimumOuterHeight = 483;
+// The client area every showing opens with.
+constexpr QSize OpeningSize(756, 520);
 } // namespace
 
 frmGeneralProgress::frmGeneralProgress(QWidget* parent)
@@ -45,7 +47,7 @@ frmGeneralProgress::frmGeneralProgress(QWidget* parent)
     btnPrint->move(4, 4);
     connect(btnPrint, &QPushButton::clicked, this, &frmGeneralProgress::btnPrint_Click);
 
-    resize(756, 520);
+    resize(OpeningSize);
 }
 
 frmGeneralProgress::~frmGeneralProgress() = default;
@@ -53,7 +55,7 @@ frmGeneralProgress::~frmGeneralProgress() = default;
 void frmGeneralProgress::load() {
     // Every showing starts afresh at the designed size, whatever the last one was left at.
     setWindowState(Qt::WindowNoState);
-    resize(756, 520);
+    resize(OpeningSize);
     const AppState& state = app().state();
     m_model = std::make_unique<ProgressModel>(app().de(), dateFrom, dateTo, state.metabolicRate);
     m_chart->setModel(m_model.get(), state.measurementSystem == u"M"_s);
