@@ -12,14 +12,14 @@ namespace kelvora {
 
 namespace {
 
-std::int16_t allocate(deData& de, const QString& counter) {
+std::int32_t allocate(deData& de, const QString& counter) {
     Recordset& common = de.rs(u"Common"_s);
     if (!common.isOpen())
         common.open();
     const qlonglong next = common.field(counter).toLongLong() + 1;
-    if (next > std::numeric_limits<std::int16_t>::max())
+    if (next > std::numeric_limits<std::int32_t>::max())
         throw DbError(u"No more identifiers can be issued: the counter %1 has reached its limit of %2"_s.arg(
-            counter, QString::number(std::numeric_limits<std::int16_t>::max())));
+            counter, QString::number(std::numeric_limits<std::int32_t>::max())));
     common.set(counter, next);
     try {
         common.update();
@@ -27,21 +27,21 @@ std::int16_t allocate(deData& de, const QString& counter) {
         common.cancelUpdate();
         throw;
     }
-    return static_cast<std::int16_t>(next);
+    return static_cast<std::int32_t>(next);
 }
 
 } // namespace
 
-std::int16_t AllocateMealConsumeID(deData& de) {
+std::int32_t AllocateMealConsumeID(deData& de) {
     return allocate(de, u"NextMealConsumeID"_s);
 }
-std::int16_t AllocateExercisePerformID(deData& de) {
+std::int32_t AllocateExercisePerformID(deData& de) {
     return allocate(de, u"NextExercisePerformID"_s);
 }
-std::int16_t AllocateBodyID(deData& de) {
+std::int32_t AllocateBodyID(deData& de) {
     return allocate(de, u"NextBodyID"_s);
 }
-std::int16_t AllocateUserNoteID(deData& de) {
+std::int32_t AllocateUserNoteID(deData& de) {
     return allocate(de, u"NextUserNoteID"_s);
 }
 

@@ -13,13 +13,14 @@ class deData;
 
 // The identifier allocators of the journal tables. Each takes the next value of its counter in the
 // Common row, stores the counter at once (so the identifier stays used even if the caller's own
-// store then fails) and returns it. Identifiers are 16-bit: once a counter has reached 32767 the
-// allocator throws DbError and leaves the counter as it was. Allocate before opening a Transaction,
-// or the counter's update rolls back with the caller's work.
-std::int16_t AllocateMealConsumeID(deData& de);
-std::int16_t AllocateExercisePerformID(deData& de);
-std::int16_t AllocateBodyID(deData& de);
-std::int16_t AllocateUserNoteID(deData& de);
+// store then fails) and returns it. Identifiers are 32-bit, as wide as the editors, the lists and the
+// chart carry them: 16 bits would end a diary of six meals a day after fifteen years. Once a counter
+// has reached the 32-bit limit the allocator throws DbError and leaves the counter as it was.
+// Allocate before opening a Transaction, or the counter's update rolls back with the caller's work.
+std::int32_t AllocateMealConsumeID(deData& de);
+std::int32_t AllocateExercisePerformID(deData& de);
+std::int32_t AllocateBodyID(deData& de);
+std::int32_t AllocateUserNoteID(deData& de);
 
 // The empty text for null, else the value as text (numbers in their shortest form in the user's locale).
 QString NullToText(const QVariant& value);

@@ -27,7 +27,7 @@ protected:
 
 TEST_F(AllocatorTest, EachAllocatorCountsItsOwnTable) {
     struct Case {
-        std::int16_t (*allocate)(deData&);
+        std::int32_t (*allocate)(deData&);
         QString counter;
     };
     const Case cases[] = {
@@ -59,11 +59,14 @@ TEST_F(AllocatorTest, TheCounterIsStoredEvenWhenTheCallerCancels) {
     EXPECT_EQ(kelvora::AllocateBodyID(de), 43);
 }
 
-TEST_F(AllocatorTest, PastThe16BitRangeItRefusesAndKeepsTheCounter) {
-    de.Con.execute(u"update Common set NextUserNoteID = 32766"_s);
-    EXPECT_EQ(kelvora::AllocateUserNoteID(de), 32767);
+TEST_F(AllocatorTest, IdentifiersGoPast16BitsAndStopAtThe32BitLimit) {
+    de.Con.execute(u"update Common set NextUserNoteID = 32767"_s);
+    EXPECT_EQ(kelvora::AllocateUserNoteID(de), 32768);
+    de.rs(u"Common"_s).close();
+    de.Con.execute(u"update Common set NextUserNoteID = 2147483646"_s);
+    EXPECT_EQ(kelvora::AllocateUserNoteID(de), 2147483647);
     EXPECT_THROW(kelvora::AllocateUserNoteID(de), DbError);
-    EXPECT_EQ(stored(u"NextUserNoteID"_s), 32767);
+    EXPECT_EQ(stored(u"NextUserNoteID"_s), 2147483647);
 }
 
 TEST(NullRoutines, NullToTextAndNullToZero) {

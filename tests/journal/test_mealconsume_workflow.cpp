@@ -71,5 +71,20 @@ TEST_F(MealJournalTest, ANewMealBelongsToTheListsDate) {
     EXPECT_EQ(rows().selectedTag(), editor.NewID);
 }
 
+TEST_F(MealJournalTest, IdentifiersPastSixteenBitsAreStoredAndSelected) {
+    // A diary of six meals a day passes 32,767 meals in its fifteenth year.
+    sql(u"update Common set NextMealConsumeID = 32767"_s);
+    open(dec(6));
+    fx.modal->expect([&](QDialog& d) {
+        child<DataCombo>(d, u"dcbMealCategory"_s)->setBoundValue(1);
+        click(d, u"btnOK"_s);
+    });
+    click(list, u"btnNew"_s);
+    ASSERT_TRUE(editor.Saved);
+    EXPECT_EQ(editor.NewID, 32768);
+    EXPECT_EQ(scalar(u"select count(*) from MealConsume where MealConsumeID = 32768"_s).toInt(), 1);
+    EXPECT_EQ(rows().selectedTag(), 32768);
+}
+
 } // namespace
 } // namespace kelvora::test
