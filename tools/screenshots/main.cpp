@@ -200,6 +200,18 @@ void showJournalDay(DayList& window, qint32 id) {
     list.setFocus();
 }
 
+// A day list with the record `id` selected, then its editor on that record, at least `editorWidth`
+// wide so that the whole name of the meal or activity shows.
+template <typename List, typename Editor>
+void shootJournal(Shooter& shooter, List& list, const QString& listFile, Editor& editor, const QString& editorFile,
+                  qint32 id, int editorWidth) {
+    shooter.dialog(list, listFile, [id](List& w) { showJournalDay(w, id); });
+    editor.Mode = 0;
+    editor.RecordID = id;
+    shooter.dialog(editor, editorFile,
+                   [editorWidth](Editor& w) { w.resize(std::max(w.width(), editorWidth), w.height()); });
+}
+
 // The identifier of the last row of a named command; 0 when it has none.
 qint32 lastId(deData& de, const QString& command, const QVariantList& params, const QString& idColumn) {
     Recordset& rs = de.run(command, params);
@@ -278,25 +290,10 @@ int main(int argc, char** argv) {
 
     // The day lists open on the main window's day with a record selected, as a double-click on a
     // bar that holds several meals opens them; their date is the program's current date.
-    shooter.dialog(mainWindow.dialog<frmMealConsumes>(), u"meal-consumed-list.png"_s,
-                   [pizza](frmMealConsumes& w) { showJournalDay(w, pizza); });
-    auto& eaten = mainWindow.dialog<frmMealConsume>();
-    eaten.Mode = 0;
-    eaten.RecordID = pizza;
-    shooter.dialog(eaten, u"meal-consumed.png"_s, [](frmMealConsume& w) {
-        // Wide enough for the whole name of the meal.
-        w.resize(std::max(w.width(), 400), w.height());
-    });
-
-    shooter.dialog(mainWindow.dialog<frmExercisePerforms>(), u"activities-performed-list.png"_s,
-                   [swimming](frmExercisePerforms& w) { showJournalDay(w, swimming); });
-    auto& performed = mainWindow.dialog<frmExercisePerform>();
-    performed.Mode = 0;
-    performed.RecordID = swimming;
-    shooter.dialog(performed, u"activity-performed.png"_s, [](frmExercisePerform& w) {
-        // Wide enough for the whole name of the activity.
-        w.resize(std::max(w.width(), 460), w.height());
-    });
+    shootJournal(shooter, mainWindow.dialog<frmMealConsumes>(), u"meal-consumed-list.png"_s,
+                 mainWindow.dialog<frmMealConsume>(), u"meal-consumed.png"_s, pizza, 400);
+    shootJournal(shooter, mainWindow.dialog<frmExercisePerforms>(), u"activities-performed-list.png"_s,
+                 mainWindow.dialog<frmExercisePerform>(), u"activity-performed.png"_s, swimming, 460);
 
     context.state().currentDate = DateValue::fromQDate(Today);
     mainWindow.RePaintGraph();
