@@ -16,7 +16,6 @@
 
 #include <memory>
 #include <ostream>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -55,37 +54,6 @@ void impose(Fault fault) {
     }
 }
 
-// What the user saw. Kept outside the services, which start-up may take along when it gives up.
-struct Seen {
-    std::vector<Message> messages;
-    std::vector<QString> dialogs;
-};
-
-class RecordingMessages final : public MessageService {
-public:
-    explicit RecordingMessages(Seen& seen) : m_seen(seen) {}
-    MessageButton show(QWidget*, const Message& message) override {
-        m_seen.messages.push_back(message);
-        return message.defaultButton;
-    }
-
-private:
-    Seen& m_seen;
-};
-
-// A modal window here would be one the user cannot leave; it is noted and closed at once.
-class RecordingModal final : public ModalService {
-public:
-    explicit RecordingModal(Seen& seen) : m_seen(seen) {}
-    int exec(QDialog& dialog) override {
-        m_seen.dialogs.push_back(dialog.objectName());
-        return QDialog::Rejected;
-    }
-
-private:
-    Seen& m_seen;
-};
-
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -117,22 +85,25 @@ TEST_P(UnwritableFirstStartTest, SaysSoOnceOpensNoWindowAndLeavesTheFileAlone) {
     ASSERT_FALSE(before.isEmpty());
 
     impose(GetParam());
-    Seen seen;
+    auto messages = std::make_unique<FakeMessages>();
+    auto modal = std::make_unique<FakeModal>(); // any window here is one the user could not leave
+    FakeMessages& shown = *messages;
+    FakeModal& opened = *modal;
+    ServiceSet services{std::move(messages), std::move(modal), std::make_unique<FakeClock>(),
+                        std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>()};
     bool started = false;
     try {
-        started =
-            startKelvora(db.folder(), {std::make_unique<RecordingMessages>(seen),
-                                       std::make_unique<RecordingModal>(seen), std::make_unique<FakeClock>(),
-                                       std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>()})
-                .has_value();
+        started = startKelvora(db.folder(), std::move(services)).has_value();
     } catch (const DbError& error) {
         ADD_FAILURE() << "start-up failed on the diary instead of saying so: " << error.what();
     }
     FaultyDisk::heal();
 
     EXPECT_FALSE(started);
-    ASSERT_EQ(seen.messages.size(), 1u);
-    const Message& m = seen.messages.front();
+    // Refused before the program took its services, so what they saw is still here to read.
+    ASSERT_TRUE(services.messages) << "start-up went on past the diary check";
+    ASSERT_EQ(shown.shown.size(), 1u);
+    const Message& m = shown.last();
     EXPECT_EQ(m.title.toStdString(), "Severe Error");
     EXPECT_EQ(m.text.toStdString(),
               (u"Kelvora can't store anything in its diary, so its very first start can't be completed. "
@@ -140,7 +111,7 @@ TEST_P(UnwritableFirstStartTest, SaysSoOnceOpensNoWindowAndLeavesTheFileAlone) {
                u"\n"_s + QDir::toNativeSeparators(db.path()))
                   .toStdString());
     EXPECT_EQ(m.icon, MessageIcon::Critical);
-    EXPECT_TRUE(seen.dialogs.empty()) << "a window opened: " << seen.dialogs.front().toStdString();
+    EXPECT_TRUE(opened.opened.empty()) << "a window opened: " << opened.opened.front().toStdString();
     EXPECT_FALSE(anyVisibleWindow());
     EXPECT_TRUE(contentsOf(db.path()) == before) << "the diary changed";
     EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
