@@ -72,7 +72,9 @@ QString diaryLockPathIn(const QString& programFolder) {
 }
 
 bool clockIs24Hour(const QLocale& locale) {
-    return locale.toString(QTime(23, 15), QLocale::ShortFormat).contains(u"23"_s);
+    // Locales with digits of their own (Persian, Bengali, ...) write 23 in those digits.
+    const QString text = locale.toString(QTime(23, 15), QLocale::ShortFormat);
+    return text.contains(u"23"_s) || text.contains(locale.toString(23));
 }
 
 void initialiseState(AppState& state, deData& de, const QDateTime& now, const QLocale& locale) {
