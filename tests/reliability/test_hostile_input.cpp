@@ -113,7 +113,7 @@ void PrintTo(const Field& f, std::ostream* os) {
 }
 
 const QString CommonWeightNotNumber = u"The Weight is not specified or specified incorrect"_s;
-const QString CommonWeightRange = u"The Weight should be a positive number not greater than 32767"_s;
+const QString CommonWeightRange = u"The Weight should be a number from 1 to 32767"_s;
 const QString CommonRateNotNumber =
     u"The Background Calories Consume is not specified or specified incorrect"_s;
 const QString CalculatorResultRange =
@@ -197,9 +197,7 @@ std::vector<Field> fields() {
          CommonWeightNotNumber, refused(CommonWeightNotNumber), refused(CommonWeightNotNumber),
          storedAs(12.5),
          [](const Hostile& h) {
-             // Carried as a 16-bit whole number of at least 1.
-             const double whole = std::nearbyint(h.stored);
-             return whole >= 1 && whole <= 32767 ? storedAs(h.stored) : refused(CommonWeightRange);
+             return h.stored >= 1 && h.stored <= 32767 ? storedAs(h.stored) : refused(CommonWeightRange);
          }},
         {"frmCommon.txtMetabolicRate", Editor::Common, u"txtMetabolicRate"_s,
          u"select metabolicRate from Common"_s, CommonRateNotNumber, refused(CommonRateNotNumber),

@@ -21,7 +21,7 @@ constexpr int Metric = 1;
 constexpr int WeightDependentExercise = 1;
 
 const QString WeightNotNumber = u"The Weight is not specified or specified incorrect"_s;
-const QString WeightOutOfRange = u"The Weight should be a positive number not greater than 32767"_s;
+const QString WeightOutOfRange = u"The Weight should be a number from 1 to 32767"_s;
 const QString RateNotNumber = u"The Background Calories Consume is not specified or specified incorrect"_s;
 const QString RateOutOfRange = u"The Background Calories Consume should be a number from 0 to 32767"_s;
 const QString StoreFailed = u"Can't store information in database."_s;
@@ -274,7 +274,9 @@ TEST_F(FrmCommonTest, RefusesBadFieldsWithTheFocusOnTheFirstBadOne) {
         {u"0"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s},
         {u"-5"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s},
         {u"0.4"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s},     // a body weight of 0
+        {u"0.6"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s},     // rounds to 1, still below it
         {u"40000"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s},   // beyond 16 bits
+        {u"32767.4"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s}, // rounds to 32767, still above it
         {u"32767.5"_s, u"80"_s, WeightOutOfRange, u"txtWeight"_s}, // rounds to 32768
         {u"abc"_s, u"xyz"_s, WeightNotNumber, u"txtWeight"_s},     // the weight is checked first
         {u"0"_s, u"-1"_s, WeightOutOfRange, u"txtWeight"_s},
@@ -308,7 +310,7 @@ TEST_F(FrmCommonTest, AcceptsTheEdgesOfTheRanges) {
     });
     expectState(32767, u"I"_s, 0);
     show([&](QDialog& d) {
-        fill(d, Imperial, u"0.6"_s, u"32767"_s);
+        fill(d, Imperial, u"1"_s, u"32767"_s);
         clickOK(d);
     });
     expectState(1, u"I"_s, 32767);
