@@ -56,8 +56,6 @@ namespace {
 const QString MealsCommand = u"MealConsumeSorted"_s;
 const QString ExercisesCommand = u"ExercisePerformSorted"_s;
 
-// The menu items whose windows the program does not have yet; they stay visible but greyed.
-
 // The day buttons show their picture above the caption, which leaves the caption room in the
 // designed width.
 QToolButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QIcon& icon) {

@@ -41,6 +41,14 @@ qlonglong scalar(deData& de, const QString& sql) {
     return statement.step() ? statement.value(0).toLongLong() : -999999;
 }
 
+bool mainWindowShown() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<frmMain*>(widget) && widget->isVisible())
+            return true;
+    }
+    return false;
+}
+
 bool anyVisibleWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible())
@@ -80,6 +88,9 @@ TEST(Startup, ClockConventionFollowsTheLocale) {
     const Case cases[] = {
         {QLocale(QLocale::English, QLocale::UnitedStates), false, u"h:Nn am/pm"_s, u"h:mm tt"_s},
         {QLocale(QLocale::German, QLocale::Germany), true, u"Hh:Nn"_s, u"H:mm"_s},
+        // Times written in the locale's own digits.
+        {QLocale(QLocale::Persian, QLocale::Iran), true, u"Hh:Nn"_s, u"H:mm"_s},
+        {QLocale(QLocale::Bengali, QLocale::Bangladesh), false, u"h:Nn am/pm"_s, u"h:mm tt"_s},
     };
     TestDatabase db;
     deData de(db.path());
@@ -127,9 +138,18 @@ TEST_F(FirstStartTest, RunsOnceInTheDesignedOrder) {
     {
         Fakes fakes;
         fakes.clock->current = QDateTime(DateValue(shippedInstall).toQDate().addDays(3), QTime(9, 0));
-        fakes.modal->expect(confirmCommon);
         FakeMessages* messages = fakes.messages;
         FakeModal* modal = fakes.modal;
+        modal->expect([&](QDialog& dialog) {
+            // The parameters are asked for after both welcomes, over the main window, and before
+            // anything has been shifted.
+            EXPECT_EQ(messages->shown.size(), 2u);
+            EXPECT_TRUE(mainWindowShown());
+            deData probe(db.path());
+            EXPECT_EQ(scalar(probe, u"select FirstStart from Common"_s), 1);
+            EXPECT_EQ(scalar(probe, u"select installDate from Common"_s), qlonglong(shippedInstall));
+            confirmCommon(dialog);
+        });
         auto program = startKelvora(db.folder(), fakes.hand());
         ASSERT_TRUE(program.has_value());
         ASSERT_EQ(messages->shown.size(), 2u);
@@ -227,6 +247,15 @@ TEST_F(ShiftTest, SampleRowsEndNDaysLaterAndUserRowsStay) {
         EXPECT_EQ(column(u"select installDate from Common"_s), std::vector<qlonglong>{n});
         EXPECT_EQ(scalar(de, u"select FirstStart from Common"_s), 0);
     }
+}
+
+TEST_F(ShiftTest, BodyRowsNeverMeetOnTheWay) {
+    // At most one measurement a day: moving these two rows by 10 days in one step would put the
+    // earlier one on the later one's day while that one has not moved yet.
+    de.Con.execute(u"update Body set DateMeasured = %1 where BodyId = -2"_s.arg(install - 10));
+    shiftSampleData(de, DateValue(install).addDays(10));
+    EXPECT_EQ(column(u"select DateMeasured from Body order by BodyId"_s),
+              (std::vector<qlonglong>{0, 10, 100}));
 }
 
 } // namespace
