@@ -33,9 +33,10 @@ constexpr double KgPerLb = 0.4536;
 // The body weights the activities' CaloriesConsumeBase values were measured at.
 constexpr double ReferenceWeightLb = 150.0;
 constexpr double ReferenceWeightKg = 68.04;
+// The body weight is carried as a 16-bit whole number.
+constexpr int MaxWeight = 32767;
 // Well above every rate the dialog's own estimate proposes (about 11912 at the heaviest accepted
 // weight), so it only stops typing slips such as an extra digit or two.
-constexpr int MaxWeight = 32767;
 constexpr int MaxMetabolicRate = 32767;
 
 // The parameters as stored, in the form the application state holds them.
@@ -129,9 +130,8 @@ bool frmCommon::Validate() {
     const auto weight = Currency::fromText(txtWeight->text());
     if (!weight)
         return refuse(txtWeight, u"The Weight is not specified or specified incorrect"_s);
-    // The weight is carried as a 16-bit whole number, and a weight of nothing would scale every
-    // weight-dependent activity down to nothing. The typed figure is checked, not its rounding, so
-    // the message holds for every figure it refuses.
+    // A weight of nothing would scale every weight-dependent activity down to nothing. The typed
+    // figure is checked, not its rounding, so that the message holds for every figure it refuses.
     if (*weight < Currency::fromInt(1) || *weight > Currency::fromInt(MaxWeight))
         return refuse(txtWeight, u"The Weight should be a number from 1 to 32767"_s);
 
