@@ -1,12 +1,12 @@
 // A second instance on the same diary: refused while the first runs, welcome once it has ended,
 // and never kept out by the lock of a process that died.
+#include "AppFixture.h"
 #include "FakeServices.h"
 #include "Startup.h"
 #include "TestDatabase.h"
 #include "deData.h"
 #include "frmMain.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -50,13 +50,6 @@ protected:
         EXPECT_EQ(m.icon, MessageIcon::Critical);
     }
 
-    static int visibleWindows() {
-        int count = 0;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            count += widget->isVisible() ? 1 : 0;
-        return count;
-    }
-
     TestDatabase db;
     FakeMessages* messages = nullptr;
     ServiceSet refusedServices;
@@ -66,11 +59,11 @@ TEST_F(SecondInstanceTest, RefusedWhileTheFirstRunsAndWelcomeAfter) {
     auto first = start();
     ASSERT_TRUE(first.has_value());
     EXPECT_TRUE(messages->shown.empty());
-    const int windows = visibleWindows();
+    const qsizetype windows = visibleWindows().size();
 
     auto second = start();
     expectRefused(second);
-    EXPECT_EQ(visibleWindows(), windows); // no window of its own
+    EXPECT_EQ(visibleWindows().size(), windows); // no window of its own
     EXPECT_TRUE(first->mainWindow->isVisible());
 
     first.reset();

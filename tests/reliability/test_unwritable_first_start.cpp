@@ -1,13 +1,13 @@
 // The very first start over a diary that cannot be written (a read-only file in a read-only folder, a
 // writable file in a read-only folder, a full disk): the program says so once and stops, before any
 // window could trap the user, and leaves the file as it was.
+#include "AppFixture.h"
 #include "FakeServices.h"
 #include "FaultyDisk.h"
 #include "Startup.h"
 #include "TestDatabase.h"
 #include "deData.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -59,14 +59,6 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool anyVisibleWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible())
-            return true;
-    }
-    return false;
-}
-
 class UnwritableFirstStartTest : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override { FaultyDisk::install(); }
@@ -112,7 +104,7 @@ TEST_P(UnwritableFirstStartTest, SaysSoOnceOpensNoWindowAndLeavesTheFileAlone) {
                   .toStdString());
     EXPECT_EQ(m.icon, MessageIcon::Critical);
     EXPECT_TRUE(opened.opened.empty()) << "a window opened: " << opened.opened.front().toStdString();
-    EXPECT_FALSE(anyVisibleWindow());
+    EXPECT_TRUE(visibleWindows().isEmpty());
     EXPECT_TRUE(contentsOf(db.path()) == before) << "the diary changed";
     EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
 }

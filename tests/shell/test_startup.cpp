@@ -1,16 +1,18 @@
 // Start-up: opening the database, the application state, the first-run sequence and the date shift.
+#include "AppFixture.h"
 #include "FakeServices.h"
 #include "Startup.h"
 #include "TestDatabase.h"
 #include "deData.h"
 #include "frmMain.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace kelvora;
@@ -42,19 +44,9 @@ qlonglong scalar(deData& de, const QString& sql) {
 }
 
 bool mainWindowShown() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<frmMain*>(widget) && widget->isVisible())
-            return true;
-    }
-    return false;
-}
-
-bool anyVisibleWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible())
-            return true;
-    }
-    return false;
+    const QList<QWidget*> shown = visibleWindows();
+    return std::any_of(shown.begin(), shown.end(),
+                       [](QWidget* widget) { return qobject_cast<frmMain*>(widget) != nullptr; });
 }
 
 TEST(Startup, UnopenableDatabaseGivesTheSevereErrorAndNoWindow) {
@@ -75,7 +67,7 @@ TEST(Startup, UnopenableDatabaseGivesTheSevereErrorAndNoWindow) {
         EXPECT_EQ(messages->last().title, u"Severe Error"_s);
         EXPECT_EQ(messages->last().text, SevereText);
         EXPECT_EQ(messages->last().icon, MessageIcon::Critical);
-        EXPECT_FALSE(anyVisibleWindow());
+        EXPECT_TRUE(visibleWindows().isEmpty());
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include "deData.h"
 
+#include <QApplication>
+#include <QWidget>
+
 using namespace Qt::StringLiterals;
 
 namespace kelvora::test {
@@ -34,5 +37,14 @@ AppFixture::AppFixture(SeedContents contents) : db(contents) {
 }
 
 AppFixture::~AppFixture() = default;
+
+QList<QWidget*> visibleWindows() {
+    QList<QWidget*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            shown.append(widget);
+    }
+    return shown;
+}
 
 } // namespace kelvora::test

@@ -4,7 +4,11 @@
 #include "FakeServices.h"
 #include "TestDatabase.h"
 
+#include <QList>
+
 #include <memory>
+
+class QWidget;
 
 namespace kelvora::test {
 
@@ -23,5 +27,8 @@ public:
     FakeHelp* help;
     std::unique_ptr<App> app;
 };
+
+// The top-level windows on the screen at the moment, dialogs and message boxes included.
+QList<QWidget*> visibleWindows();
 
 } // namespace kelvora::test
