@@ -1,10 +1,10 @@
 #include "JournalEntryEditor.h"
 
 #include "App.h"
+#include "DayView.h"
 #include "DbError.h"
 #include "UpDown.h"
 #include "deData.h"
-#include "frmMain.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,7 +57,7 @@ void JournalEntryEditor::startLoad(const QString& caption) {
     Saved = false;
     NewID = 0;
     const QIcon none;
-    const frmMain* main = app().mainWindow();
+    const DayView* main = app().dayView();
     btnOK->setText(adding ? u"&Add"_s : u"&OK"_s);
     btnOK->setIcon(adding && main ? main->image(u"Plus"_s) : none);
     btnCancel->setText(adding ? u"&Close"_s : u"&Cancel"_s);
@@ -89,7 +89,7 @@ void JournalEntryEditor::btnOK_Click() {
     clearForNextRow();
     if (repaintMainWindow)
         repaintMainWindow();
-    else if (frmMain* main = app().mainWindow())
+    else if (DayView* main = app().dayView())
         main->RePaintGraph();
 }
 

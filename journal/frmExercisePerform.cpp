@@ -11,7 +11,6 @@
 #include "UpDown.h"
 #include "deData.h"
 #include "frmExercise.h"
-#include "frmMain.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -10,7 +10,6 @@
 #include "QuantitySteps.h"
 #include "UpDown.h"
 #include "deData.h"
-#include "frmMain.h"
 #include "frmMeal.h"
 
 #include <QGridLayout>

@@ -131,7 +131,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmMain::~frmMain() {
-    if (App::exists() && app().mainWindow() == this)
+    if (App::exists() && app().dayView() == this)
         app().setMainWindow(nullptr, nullptr);
 }
 

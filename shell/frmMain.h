@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DayView.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
@@ -48,7 +50,7 @@ template <> struct Collaborators<frmExercisePerform> { using type = std::tuple<f
 // The program's only non-modal window and its hub: the calorie chart of the day currentDate with
 // buttons to step a day back or forward, and the menus and toolbar that open every other window,
 // always modally. Closing it closes every other window and so ends the program.
-class frmMain final : public QMainWindow {
+class frmMain final : public QMainWindow, public DayView {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -58,11 +60,11 @@ public:
     void LoadGraph();
     // Loads and draws the day currentDate: the redraw after anything that may have changed the
     // date or the day's records.
-    void RePaintGraph();
+    void RePaintGraph() override;
 
     // An image of the window's image list by key: "Plus" and "Exit" for the journal editors, or a
     // toolbar key. Null for a key the list does not hold.
-    QIcon image(const QString& key) const;
+    QIcon image(const QString& key) const override;
 
     // The dialogs the window opens live as long as it does, so they keep their public members.
     // Made on first use; the caller includes the dialog's header.

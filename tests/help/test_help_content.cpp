@@ -105,7 +105,7 @@ const QSet<QString> WithoutTopic{u"frmAbout"_s};
 TEST(HelpForEveryWindow, WindowsListedAreAllWindowsOfTheProgram) {
     QSet<QString> declared;
     const QRegularExpression windowClass(uR"re(\bclass\s+(frm\w+)\s*(?:final\s*)?:\s*public\b)re"_s);
-    for (const char* folder : {"shell", "widgets", "catalogs", "journal", "progress"}) {
+    for (const char* folder : {"app", "shell", "widgets", "catalogs", "journal", "progress"}) {
         const QString path = QDir(QString::fromUtf8(KELVORA_SOURCE_DIR)).filePath(QString::fromUtf8(folder));
         for (QDirIterator it(path, {u"*.h"_s}, QDir::Files); it.hasNext();) {
             const QString header = readText(it.next());

@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, IsTheProgramsMainWindow) {
     EXPECT_EQ(window->objectName(), u"frmMain"_s);
     EXPECT_EQ(window->windowTitle(), u"Kelvora"_s);
     EXPECT_FALSE(window->windowIcon().isNull());
-    EXPECT_EQ(fx.app->mainWindow(), window.get());
+    EXPECT_EQ(fx.app->dayView(), window.get());
     EXPECT_EQ(fx.app->mainWidget(), window.get());
     EXPECT_TRUE(graph().time24()); // the fixture's clock is a 24-hour one
     EXPECT_TRUE(graph().meals().empty());

@@ -10,8 +10,8 @@
 
 namespace kelvora {
 
+class DayView;
 class deData;
-class frmMain;
 
 struct ServiceSet {
     std::unique_ptr<MessageService> messages;
@@ -42,11 +42,12 @@ public:
     PrinterService& printer() { return *m_services.printer; }
     HelpService& help() { return *m_services.help; }
 
-    frmMain* mainWindow() const { return m_mainWindow; }
+    // The window that shows the day, once it has registered; nothing before.
+    DayView* dayView() const { return m_dayView; }
     // The same window as a widget, for what needs no more than that (icons, message parents).
     QWidget* mainWidget() const { return m_mainWidget; }
-    void setMainWindow(frmMain* window, QWidget* widget) {
-        m_mainWindow = window;
+    void setMainWindow(DayView* view, QWidget* widget) {
+        m_dayView = view;
         m_mainWidget = widget;
     }
 
@@ -55,7 +56,7 @@ private:
     std::unique_ptr<deData> m_data;
     ServiceSet m_services;
     AppState m_state;
-    frmMain* m_mainWindow = nullptr;
+    DayView* m_dayView = nullptr;
     QWidget* m_mainWidget = nullptr;
 };
 

@@ -1,0 +1,1 @@
+#include <Editor.h>

@@ -1,0 +1,2 @@
+#include "Editor.h"
+#include "TopWindow.h"
