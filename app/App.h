@@ -19,6 +19,7 @@ struct ServiceSet {
     std::unique_ptr<ClockService> clock;
     std::unique_ptr<PrinterService> printer;
     std::unique_ptr<HelpService> help;
+    std::unique_ptr<FileDialogService> files;
 };
 
 // The run's shared context: the data environment, the application state and the services, reached
@@ -41,6 +42,7 @@ public:
     ClockService& clock() { return *m_services.clock; }
     PrinterService& printer() { return *m_services.printer; }
     HelpService& help() { return *m_services.help; }
+    FileDialogService& files() { return *m_services.files; }
 
     // The window that shows the day, once it has registered; nothing before.
     DayView* dayView() const { return m_dayView; }

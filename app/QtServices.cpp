@@ -1,6 +1,7 @@
 #include "QtServices.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -84,6 +85,21 @@ bool QtPrinterService::printLandscape(QWidget& widget) {
     painter.scale(scale, scale);
     widget.render(&painter);
     return painter.end();
+}
+
+QString QtFileDialogService::saveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                                      const QStringList& filters, QString* chosenFilter) {
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filters.join(QStringLiteral(";;")),
+                                        chosenFilter, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtFileDialogService::openFile(QWidget* parent, const QString& caption, const QString& proposed,
+                                      const QStringList& filters) {
+    return QFileDialog::getOpenFileName(parent, caption, proposed, filters.join(QStringLiteral(";;")));
+}
+
+QString QtFileDialogService::folder(QWidget* parent, const QString& caption, const QString& proposed) {
+    return QFileDialog::getExistingDirectory(parent, caption, proposed);
 }
 
 } // namespace kelvora

@@ -26,4 +26,13 @@ public:
     bool printLandscape(QWidget& widget) override;
 };
 
+class QtFileDialogService final : public FileDialogService {
+public:
+    QString saveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                     const QStringList& filters, QString* chosenFilter) override;
+    QString openFile(QWidget* parent, const QString& caption, const QString& proposed,
+                     const QStringList& filters) override;
+    QString folder(QWidget* parent, const QString& caption, const QString& proposed) override;
+};
+
 } // namespace kelvora

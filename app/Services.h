@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -11,8 +12,8 @@ class QWidget;
 namespace kelvora {
 
 // The seams between the windows and the platform. Every message box, every modal showing, the
-// clock, the printer and the help go through these, so tests can drive windows without a screen
-// and read back exactly what the user would have seen.
+// clock, the printer, the help and the file dialogs go through these, so tests can drive windows without a
+// screen and read back exactly what the user would have seen.
 
 enum class MessageIcon { Critical, Exclamation, Question, Information };
 enum class MessageButton { Ok, Yes, No };
@@ -61,6 +62,24 @@ public:
     virtual ~PrinterService() = default;
     // Prints the widget as it is shown, in landscape, on the default printer; false on any failure.
     virtual bool printLandscape(QWidget& widget) = 0;
+};
+
+// The file dialogs. Each returns the path the user chose, or an empty text when the user cancelled.
+// The save dialog never asks about replacing an existing file itself: the program asks, through
+// the messages, once it knows what it is about to write (confirmReplace).
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // A file to write, starting at `proposed` (a folder, or a full path with a proposed name).
+    // `filters` are Qt name filters ("PDF document (*.pdf)"); the one chosen is written to
+    // `chosenFilter` when given.
+    virtual QString saveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                             const QStringList& filters, QString* chosenFilter = nullptr) = 0;
+    // An existing file to read, starting in the folder or at the file `proposed`.
+    virtual QString openFile(QWidget* parent, const QString& caption, const QString& proposed,
+                             const QStringList& filters) = 0;
+    // An existing folder, starting at `proposed`.
+    virtual QString folder(QWidget* parent, const QString& caption, const QString& proposed) = 0;
 };
 
 class HelpService {

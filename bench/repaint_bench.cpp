@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                         std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                        std::make_unique<NoHelp>()};
+                        std::make_unique<NoHelp>(), std::make_unique<QtFileDialogService>()};
     App context(folder.path(), std::make_unique<deData>(database), std::move(services));
     initialiseState(context.state(), context.de(), QDateTime::currentDateTime(), QLocale());
     // The sample diary ends on the installation day.

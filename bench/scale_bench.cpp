@@ -61,7 +61,7 @@ struct Session {
         makeDiary(path, first, LastDay);
         ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                             std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                            std::make_unique<NoHelp>()};
+                            std::make_unique<NoHelp>(), std::make_unique<QtFileDialogService>()};
         context = std::make_unique<App>(folder.path(), std::make_unique<deData>(path), std::move(services));
         initialiseState(context->state(), context->de(), QDateTime::currentDateTime(), QLocale());
         context->state().currentDate = LastDay;

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                         std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                        std::make_unique<QtHelpService>()};
+                        std::make_unique<QtHelpService>(), std::make_unique<QtFileDialogService>()};
     std::optional<RunningProgram> program =
         startKelvora(QString::fromLocal8Bit(argv[1]), std::move(services));
     if (!program)

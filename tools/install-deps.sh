@@ -4,10 +4,10 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-dev pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libsqlite3-dev sqlite3 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    appstream desktop-file-utils
+    appstream desktop-file-utils poppler-utils
 )
 
 missing=()

@@ -82,7 +82,7 @@ struct Fakes {
     ServiceSet hand() {
         return {std::unique_ptr<MessageService>(messages), std::unique_ptr<ModalService>(modal),
                 std::unique_ptr<ClockService>(clock), std::make_unique<FakePrinter>(),
-                std::make_unique<FakeHelp>()};
+                std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
     }
 };
 

@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     FakeMessages& fakeMessages = *messages;
     FakeModal& fakeModal = *modal;
     ServiceSet services{std::move(messages), std::move(modal), std::make_unique<FakeClock>(),
-                        std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>()};
+                        std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
     App context(folder, std::make_unique<deData>(deData::databasePathIn(folder)), std::move(services));
     initialiseState(context.state(), context.de(), context.clock().now(), QLocale());
     if (!pristine.isEmpty())

@@ -31,7 +31,7 @@ struct Fakes {
     ServiceSet hand() {
         return {std::unique_ptr<MessageService>(messages), std::unique_ptr<ModalService>(modal),
                 std::unique_ptr<ClockService>(clock), std::unique_ptr<PrinterService>(printer),
-                std::unique_ptr<HelpService>(help)};
+                std::unique_ptr<HelpService>(help), std::make_unique<FakeFileDialogs>()};
     }
 };
 

@@ -15,13 +15,15 @@ AppFixture::AppFixture(SeedContents contents) : db(contents) {
     auto fakeClock = std::make_unique<FakeClock>();
     auto fakePrinter = std::make_unique<FakePrinter>();
     auto fakeHelp = std::make_unique<FakeHelp>();
+    auto fakeFiles = std::make_unique<FakeFileDialogs>();
     messages = fakeMessages.get();
     modal = fakeModal.get();
     clock = fakeClock.get();
     printer = fakePrinter.get();
     help = fakeHelp.get();
+    files = fakeFiles.get();
     ServiceSet services{std::move(fakeMessages), std::move(fakeModal), std::move(fakeClock),
-                        std::move(fakePrinter), std::move(fakeHelp)};
+                        std::move(fakePrinter), std::move(fakeHelp), std::move(fakeFiles)};
     app = std::make_unique<App>(db.folder(), std::make_unique<deData>(db.path()), std::move(services));
 
     AppState& state = app->state();

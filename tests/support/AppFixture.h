@@ -25,6 +25,7 @@ public:
     FakeClock* clock;
     FakePrinter* printer;
     FakeHelp* help;
+    FakeFileDialogs* files;
     std::unique_ptr<App> app;
 };
 

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace kelvora::test {
 
@@ -51,6 +54,44 @@ bool FakePrinter::printLandscape(QWidget& widget) {
     if (whilePrinting)
         whilePrinting(widget);
     return succeeds;
+}
+
+std::pair<QString, QString> FakeFileDialogs::next(Request request) {
+    requests.push_back(std::move(request));
+    if (answers.empty()) {
+        ADD_FAILURE() << "no answer for the file dialog " << requests.back().caption.toStdString();
+        return {};
+    }
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString FakeFileDialogs::saveFile(QWidget*, const QString& caption, const QString& proposed,
+                                  const QStringList& filters, QString* chosenFilter) {
+    auto [path, filter] = next({u"save"_s, caption, proposed, filters});
+    if (filter.isEmpty() && !filters.isEmpty()) {
+        filter = filters.front();
+        const QString suffix = u"*."_s + QFileInfo(path).suffix();
+        for (const QString& f : filters) {
+            if (!path.isEmpty() && f.contains(suffix, Qt::CaseInsensitive)) {
+                filter = f;
+                break;
+            }
+        }
+    }
+    if (chosenFilter)
+        *chosenFilter = path.isEmpty() ? QString() : filter;
+    return path;
+}
+
+QString FakeFileDialogs::openFile(QWidget*, const QString& caption, const QString& proposed,
+                                  const QStringList& filters) {
+    return next({u"open"_s, caption, proposed, filters}).first;
+}
+
+QString FakeFileDialogs::folder(QWidget*, const QString& caption, const QString& proposed) {
+    return next({u"folder"_s, caption, proposed, {}}).first;
 }
 
 } // namespace kelvora::test

@@ -60,6 +60,33 @@ public:
     std::function<void(QWidget&)> whilePrinting; // lets a test look at the window mid-print
 };
 
+// Answers each file dialog from a queue of paths (an empty path is a cancel) and records what was
+// asked. A dialog asked for with the queue empty is a test failure, and is cancelled.
+class FakeFileDialogs final : public FileDialogService {
+public:
+    struct Request {
+        QString kind; // "save", "open" or "folder"
+        QString caption;
+        QString proposed;
+        QStringList filters;
+    };
+    QString saveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                     const QStringList& filters, QString* chosenFilter) override;
+    QString openFile(QWidget* parent, const QString& caption, const QString& proposed,
+                     const QStringList& filters) override;
+    QString folder(QWidget* parent, const QString& caption, const QString& proposed) override;
+
+    // The next dialog's answer; for a save dialog, the filter chosen with it (by default the one
+    // the path's suffix matches, or the first).
+    void answer(const QString& path, const QString& filter = {}) { answers.push_back({path, filter}); }
+
+    std::vector<Request> requests;
+    std::deque<std::pair<QString, QString>> answers;
+
+private:
+    std::pair<QString, QString> next(Request request);
+};
+
 class FakeHelp final : public HelpService {
 public:
     void showTopic(int contextNumber) override { topics.push_back(contextNumber); }

@@ -11,6 +11,7 @@
 #include "DataCombo.h"
 #include "DayList.h"
 #include "Recordset.h"
+#include "QtServices.h"
 #include "ReportList.h"
 #include "Startup.h"
 #include "deData.h"
@@ -252,7 +253,7 @@ int main(int argc, char** argv) {
 
     ServiceSet services{std::make_unique<PrintedMessages>(), std::make_unique<NoModal>(),
                         std::make_unique<FixedClock>(), std::make_unique<NoPrinter>(),
-                        std::make_unique<NoHelp>()};
+                        std::make_unique<NoHelp>(), std::make_unique<QtFileDialogService>()};
     App context(folder.path(), std::make_unique<deData>(database), std::move(services));
     initialiseState(context.state(), context.de(), QDateTime(Today, Now), QLocale());
     context.state().currentDate = DateValue::fromQDate(Today);
