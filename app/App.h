@@ -31,6 +31,10 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
+    // Hands the services back, for a start-up that gives up after the context was made; the App
+    // must not be used afterwards.
+    ServiceSet releaseServices() { return std::move(m_services); }
+
     static App& instance();
     static bool exists();
 

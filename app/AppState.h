@@ -19,6 +19,9 @@ struct AppState {
     QString timePickerFormat;    // "H:mm" or "h:mm tt"
     bool clock24 = false;
     QString newLine; // line feed then carriage return
+    // The diary was found at start to refuse changes (its file or folder may not be written): the
+    // program shows it, and says so at every store instead of blaming the input.
+    bool diaryReadOnly = false;
 };
 
 } // namespace kelvora

@@ -1,8 +1,9 @@
 #include "KelvoraApplication.h"
 
 #include "App.h"
-#include "DbError.h"
+#include "DiaryMessages.h"
 #include "Icons.h"
+#include "deData.h"
 
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -55,15 +56,13 @@ bool KelvoraApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void KelvoraApplication::reportUncaught(const std::exception& error) {
-    const bool database = dynamic_cast<const DbError*>(&error) != nullptr;
-    const QString text =
-        (database ? u"The database reported an error:"_s : u"An unexpected error occurred:"_s) + u"\n\n"_s +
-        QString::fromUtf8(error.what()) + u"\n\nNothing that was already stored has been lost."_s;
     if (App::exists()) {
-        app().messages().exclamation(app().mainWidget(), u"Error"_s, text);
+        app().messages().exclamation(
+            app().mainWidget(), u"Error"_s,
+            uncaughtFailureText(error, app().de().Con.path(), app().state().diaryReadOnly));
         return;
     }
-    QMessageBox::warning(nullptr, u"Error"_s, text);
+    QMessageBox::warning(nullptr, u"Error"_s, uncaughtFailureText(error, QString(), false));
 }
 
 } // namespace kelvora

@@ -42,6 +42,16 @@ KelvoraDialog::EditorButtons KelvoraDialog::makeEditorButtons() {
     return buttons;
 }
 
+void KelvoraDialog::setTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    m_firstControl = controls.size() > 0 ? *controls.begin() : nullptr;
+}
+
 bool KelvoraDialog::refuse(QWidget* field, const QString& text) {
     app().messages().error(this, text);
     if (field)
@@ -62,8 +72,28 @@ void KelvoraDialog::showEvent(QShowEvent* event) {
         if (App::exists() && app().mainWidget())
             setWindowIcon(app().mainWidget()->windowIcon());
         load();
+        focusFirstControl();
     }
     QDialog::showEvent(event);
+}
+
+void KelvoraDialog::focusFirstControl() {
+    // Left alone, Qt would give the focus to the default button whenever the first widget it meets
+    // is a button, and a user who starts typing would type into nothing.
+    const auto takesFocus = [this](QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(this);
+    };
+    if (m_firstControl && takesFocus(m_firstControl)) {
+        m_firstControl->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain()) {
+        if (isAncestorOf(widget) && takesFocus(widget)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void KelvoraDialog::keyPressEvent(QKeyEvent* event) {

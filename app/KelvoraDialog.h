@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <initializer_list>
+
 class QHBoxLayout;
 class QPushButton;
 
@@ -29,10 +31,15 @@ protected:
     EditorButtons makeEditorButtons();
     // A push button with its designed name and caption.
     QPushButton* makeButton(const QString& name, const QString& caption);
+    // The tab order of the dialog's controls, from the first to the last; the first is where the
+    // dialog opens. Without it the order is the order the controls were made in.
+    void setTabOrder(std::initializer_list<QWidget*> controls);
     // Reports an input error on `field` ("Error", exclamation), puts the focus there and returns
     // false, the way every check of every dialog ends.
     bool refuse(QWidget* field, const QString& text);
 
+    // Resets the controls from the public members at each showing; afterwards the dialog puts the
+    // focus on the first control of its tab order, so typing goes straight into the first field.
     virtual void load() {}
     virtual void unload() {}
     // Makes the button send F1 to the dialog, as the keyboard would.
@@ -43,8 +50,11 @@ protected:
     void done(int result) override;
 
 private:
+    void focusFirstControl();
+
     int m_helpContextId;
     bool m_loaded = false;
+    QWidget* m_firstControl = nullptr;
 };
 
 // Opens the help topic of `window` (its helpContextId, or the main window's topic). The one place

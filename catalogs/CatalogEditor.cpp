@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "DbError.h"
+#include "DiaryMessages.h"
 #include "deData.h"
 
 using namespace Qt::StringLiterals;
@@ -40,10 +41,10 @@ void CatalogEditor::store(const std::function<void(Recordset&)>& gather, const Q
             rs.addNew();
         gather(rs);
         rs.update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         if (rs.hasPendingChange())
             rs.cancelUpdate();
-        app().messages().error(this, m_storeFailure);
+        app().messages().error(this, storeFailureText(error, m_storeFailure));
         return;
     }
     Saved = true;

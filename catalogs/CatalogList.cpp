@@ -3,6 +3,7 @@
 #include "App.h"
 #include "CatalogEditor.h"
 #include "DbError.h"
+#include "DiaryMessages.h"
 #include "ReportList.h"
 #include "deData.h"
 
@@ -114,14 +115,15 @@ void CatalogList::onDelete() {
             rs.open({id});
             rs.deleteCurrent();
             rs.close();
-        } catch (const DbError&) {
+        } catch (const DbError& error) {
             if (rs.hasPendingChange())
                 rs.cancelUpdate();
             if (rs.isOpen())
                 rs.close();
             app().messages().error(
                 this,
-                u"This record can't be deleted because there are records in the database, which refer to it"_s);
+                storeFailureText(error, u"This record can't be deleted because there are records in the "
+                                        "database, which refer to it"_s));
             lvwList->setFocus();
             return;
         }

@@ -100,7 +100,6 @@ void frmExercise::afterLoad() {
     ShowWeightDependence();
     caloriesTouched = false;
     calculatorUsed = false;
-    txtName->setFocus();
 }
 
 void frmExercise::ShowWeightDependence() {

@@ -109,13 +109,9 @@ frmMeal::frmMeal(QWidget* parent, frmMealCategory& categoryEditor)
     layout->addWidget(byCalories, 6, 2);
     layout->addLayout(buttons.row, 7, 0, 1, 3);
 
-    setTabOrder(txtName, txtUnit);
-    setTabOrder(txtUnit, txtDefaultQty);
-    setTabOrder(txtDefaultQty, txtIncrement);
-    setTabOrder(txtIncrement, txtCalories);
-    setTabOrder(txtCalories, txtFat);
-    setTabOrder(txtFat, txtCarboHydrate);
-    setTabOrder(txtCarboHydrate, txtProtein);
+    // Top to bottom, as the fields stand; the "By Calories" results are skipped.
+    setTabOrder({dcbMealCategory, btnNewCategory, txtName, txtUnit, txtDefaultQty, txtIncrement, txtCalories,
+                 txtFat, txtCarboHydrate, txtProtein, btnOK, btnCancel, btnHelp});
 
     connect(txtUnit, &QLineEdit::textChanged, this, &frmMeal::ShowCaloriesLabel);
     for (QLineEdit* input : {txtCalories, txtFat, txtCarboHydrate, txtProtein})
@@ -160,7 +156,6 @@ void frmMeal::afterLoad() {
         loading = false;
     }
     ShowCaloriesLabel();
-    txtName->setFocus();
 }
 
 void frmMeal::ShowCaloriesLabel() {

@@ -48,7 +48,6 @@ void frmMealCategory::Populate(const Recordset& rs) {
 void frmMealCategory::afterLoad() {
     if (RecordID == 0)
         txtName->clear();
-    txtName->setFocus();
 }
 
 void frmMealCategory::onOK() {

@@ -12,6 +12,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +47,7 @@ frmMeals::frmMeals(QWidget* parent, frmMeal& editor)
     row->addWidget(new QLabel(u"Meal Category"_s, this));
     row->addWidget(dcbMealCategory, 1);
     topArea()->addLayout(row);
+    setTabOrder({dcbMealCategory, lvwList, btnNew, btnEdit, btnDelete, btnHelp});
     resize(640, 400);
     connect(dcbMealCategory, &DataCombo::boundValueChanged, this, [this] {
         if (!suppressCategoryChange)

@@ -12,7 +12,8 @@ using enum ParamKind;
 // - a select alias cannot be used in the same select list, so MealConsumeSorted sums its rounded
 //   parts in an outer select;
 // - parameters are positional (?1, ?2, ...) and may be used more than once;
-// - products of two Currency values are snapped with round(x, 4), as fixed-point arithmetic would;
+// - a product of two Currency values is CurrencyProduct(a, b), exact in ten-thousandths as
+//   fixed-point arithmetic is (a binary product would decide ties at the fifth decimal by noise);
 // - ties in an "order by" are broken by the key so the order of equal rows is stable;
 // - the day-filtered joins are written as "cross join", which in SQLite only fixes the journal table
 //   as the outer loop, so the date index drives them however large the diary grows.
@@ -48,8 +49,9 @@ std::vector<CommandDef> makeDefinitions() {
          true,
          u"select MealConsumeID, ConsumeTime, Qty, sFat, sCarbohydrate, sProtein, "
          "sFat + sCarbohydrate + sProtein as sCalories, Name from "
-         "(select MealConsumeID, ConsumeTime, Qty, round(FatBC * Qty) as sFat, "
-         "round(CarbohydrateBC * Qty) as sCarbohydrate, round(ProteinBC * Qty) as sProtein, Name "
+         "(select MealConsumeID, ConsumeTime, Qty, round(CurrencyProduct(FatBC, Qty)) as sFat, "
+         "round(CurrencyProduct(CarbohydrateBC, Qty)) as sCarbohydrate, "
+         "round(CurrencyProduct(ProteinBC, Qty)) as sProtein, Name "
          "from MealConsume cross join Meal on MealConsume.MealID = Meal.MealID "
          "where MealConsume.ConsumeDate = ?1) "
          "order by ConsumeTime, MealConsumeID"_s,
@@ -79,7 +81,7 @@ std::vector<CommandDef> makeDefinitions() {
          {}},
         {u"ExercisePerformSorted"_s,
          true,
-         u"select ExercisePerform.*, Name, round(CaloriesConsume * Qty) as sCalories "
+         u"select ExercisePerform.*, Name, round(CurrencyProduct(CaloriesConsume, Qty)) as sCalories "
          "from ExercisePerform cross join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate = ?1 "
          "order by timeBeg, ExercisePerformID"_s,
@@ -171,11 +173,11 @@ std::vector<CommandDef> makeDefinitions() {
         {u"GPCalories"_s,
          true,
          u"select round(sum(cal), 4) as calories, curDate from ("
-         "select round(Qty * Calories, 4) as cal, ConsumeDate as curDate "
+         "select CurrencyProduct(Qty, Calories) as cal, ConsumeDate as curDate "
          "from MealConsume cross join Meal on MealConsume.MealID = Meal.MealID "
          "where ConsumeDate between ?1 and ?2 "
          "union all "
-         "select -round(Qty * CaloriesConsume, 4) as cal, PerformDate as curDate "
+         "select -CurrencyProduct(Qty, CaloriesConsume) as cal, PerformDate as curDate "
          "from ExercisePerform cross join Exercise on ExercisePerform.ExerciseID = Exercise.ExerciseID "
          "where PerformDate between ?1 and ?2) "
          "group by curDate order by curDate"_s,
@@ -192,8 +194,10 @@ std::vector<CommandDef> makeDefinitions() {
          {}},
         {u"RecalculateBodyToMetric"_s,
          false,
-         u"update Body set Weight = round(Weight * ?1, 1), Waist = round(Waist * ?2), "
-         "Hips = round(Hips * ?2), Breast = round(Breast * ?2), Measurement = 'M' "
+         u"update Body set Weight = round(CurrencyProduct(Weight, ?1), 1), Waist = "
+         u"round(CurrencyProduct(Waist, ?2)), "
+         "Hips = round(CurrencyProduct(Hips, ?2)), Breast = round(CurrencyProduct(Breast, ?2)), Measurement "
+         "= 'M' "
          "where Measurement = 'I'"_s,
          {Currency, Currency},
          {},

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -70,11 +72,35 @@ void sqlInt(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, std::floor(snapToCurrency(sqlite3_value_double(argv[0]))));
 }
 
+// The product of two Currency values is a Currency value: the exact decimal product rounded half
+// to even at the fourth decimal. A binary product rounded afterwards decides ties at the fifth
+// decimal by the binary noise instead (9.6667 x 1.5 = 14.50005 is 14.5000, not 14.5001).
+void sqlCurrencyProduct(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const double a = sqlite3_value_double(argv[0]);
+    const double b = sqlite3_value_double(argv[1]);
+    const std::optional<Currency> x = Currency::fromDouble(a);
+    const std::optional<Currency> y = Currency::fromDouble(b);
+    if (x && y) {
+        try {
+            sqlite3_result_double(context, (*x * *y).toDouble());
+            return;
+        } catch (const std::overflow_error&) {
+        }
+    }
+    // Beyond the fixed-point range there are no ten-thousandths left to decide.
+    sqlite3_result_double(context, a * b);
+}
+
 void registerFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     for (const int argc : {1, 2})
         sqlite3_create_function(db, "round", argc, flags, nullptr, sqlRound, nullptr, nullptr);
     sqlite3_create_function(db, "Int", 1, flags, nullptr, sqlInt, nullptr, nullptr);
+    sqlite3_create_function(db, "CurrencyProduct", 2, flags, nullptr, sqlCurrencyProduct, nullptr, nullptr);
 }
 
 void checkSchemaReadable(sqlite3* db) {
@@ -94,9 +120,11 @@ std::atomic<std::uint64_t> openings{0};
 } // namespace
 
 Connection::Connection(const QString& path, OpenMode mode) : m_path(path), m_opening(++openings) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    int flags =
+        (mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
+    m_upkeepOnClose = mode != OpenMode::ReadOnly;
     const QByteArray utf8 = path.toUtf8();
     const int rc = sqlite3_open_v2(utf8.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -111,6 +139,8 @@ Connection::Connection(const QString& path, OpenMode mode) : m_path(path), m_ope
         checkSchemaReadable(m_db);
         execute(u"PRAGMA foreign_keys = ON"_s);
     } catch (...) {
+        // A file that could not even be read is left as it was found.
+        m_upkeepOnClose = false;
         close();
         throw;
     }
@@ -123,7 +153,8 @@ Connection::~Connection() {
 
 Connection::Connection(Connection&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
-      m_idle(std::exchange(other.m_idle, {})), m_opening(std::exchange(other.m_opening, 0)) {}
+      m_idle(std::exchange(other.m_idle, {})), m_opening(std::exchange(other.m_opening, 0)),
+      m_upkeepOnClose(other.m_upkeepOnClose) {}
 
 Connection& Connection::operator=(Connection&& other) noexcept {
     if (this != &other) {
@@ -132,6 +163,7 @@ Connection& Connection::operator=(Connection&& other) noexcept {
         m_path = std::move(other.m_path);
         m_idle = std::exchange(other.m_idle, {});
         m_opening = std::exchange(other.m_opening, 0);
+        m_upkeepOnClose = other.m_upkeepOnClose;
     }
     return *this;
 }
@@ -157,7 +189,8 @@ void Connection::close() noexcept {
     if (m_db) {
         // Statistics taken as the diary grows keep the planner on the date indexes; a bounded
         // analysis keeps closing quick on a large file. A read-only file simply skips it.
-        sqlite3_exec(m_db, "PRAGMA analysis_limit = 400; PRAGMA optimize;", nullptr, nullptr, nullptr);
+        if (m_upkeepOnClose)
+            sqlite3_exec(m_db, "PRAGMA analysis_limit = 400; PRAGMA optimize;", nullptr, nullptr, nullptr);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }

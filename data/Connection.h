@@ -15,12 +15,14 @@ struct sqlite3_stmt;
 
 namespace kelvora {
 
-// The one SQLite connection of the program. It registers the rounding functions every command
-// relies on (round half to even after snapping to ten-thousandths, Int as floor) and enforces
-// foreign keys.
+// The one SQLite connection of the program. It registers the functions every command relies on
+// (round half to even after snapping to ten-thousandths, Int as floor, CurrencyProduct as the
+// exact product of two Currency values) and enforces foreign keys.
 class Connection {
 public:
-    enum class OpenMode { Existing, Create };
+    // ReadOnly opens an existing file without ever writing to it, for looking at a diary that is
+    // not (or not yet) the program's own.
+    enum class OpenMode { Existing, Create, ReadOnly };
 
     Connection() = default;
     // Throws DbError when the file cannot be opened (a missing file is an error in Existing mode).
@@ -44,6 +46,10 @@ public:
     // Throws DbError carrying the connection's current error message.
     [[noreturn]] void fail(int code) const;
 
+    // Closing refreshes the planner's statistics, a small write. A diary the program refuses, or
+    // one it only looks at, is left exactly as it was found.
+    void skipUpkeepOnClose() { m_upkeepOnClose = false; }
+
 private:
     friend class Statement;
     // Statements are kept once prepared: preparing costs as much as running most of the program's
@@ -58,6 +64,7 @@ private:
     QHash<QByteArray, sqlite3_stmt*> m_idle;
     // Tells this opening of a file from every other, even one whose handle has the same address.
     std::uint64_t m_opening = 0;
+    bool m_upkeepOnClose = true;
 };
 
 // One prepared statement. Values are bound and read as QVariant: null, integer, double or text.

@@ -3,6 +3,7 @@
 #include "App.h"
 #include "DayView.h"
 #include "DbError.h"
+#include "DiaryMessages.h"
 #include "UpDown.h"
 #include "deData.h"
 
@@ -73,10 +74,10 @@ void JournalEntryEditor::btnOK_Click() {
             record.addNew();
         Gather();
         record.update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         if (record.isOpen() && record.hasPendingChange())
             record.cancelUpdate();
-        app().messages().error(this, journalStoreFailure());
+        app().messages().error(this, storeFailureText(error, journalStoreFailure()));
         return;
     }
     Saved = true;

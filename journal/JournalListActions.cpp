@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "DbError.h"
+#include "DiaryMessages.h"
 #include "ReportList.h"
 
 using namespace Qt::StringLiterals;
@@ -26,9 +27,10 @@ void confirmAndDelete(QWidget* window, ReportList& list, qint64 tag, const std::
         remove();
         refill();
         list.reselectPosition(position);
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         recover();
-        app().messages().error(window, u"This record can't be deleted from database"_s);
+        app().messages().error(window,
+                               storeFailureText(error, u"This record can't be deleted from database"_s));
     }
 }
 

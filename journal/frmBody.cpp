@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "DateFields.h"
+#include "DiaryMessages.h"
 #include "HelpContext.h"
 #include "JournalEntryEditor.h"
 #include "Numeric.h"
@@ -73,11 +74,7 @@ frmBody::frmBody(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmBody) 
     layout->addLayout(fields);
     layout->addLayout(buttons.row);
 
-    setTabOrder(dtpDate, txtWeight);
-    setTabOrder(txtWeight, txtBreast);
-    setTabOrder(txtBreast, txtWaist);
-    setTabOrder(txtWaist, txtHips);
-    setTabOrder(txtHips, btnOK);
+    setTabOrder({dtpDate, txtWeight, txtBreast, txtWaist, txtHips, btnOK, btnCancel, btnHelp});
 
     connect(btnOK, &QPushButton::clicked, this, &frmBody::btnOK_Click);
 }
@@ -89,7 +86,6 @@ void frmBody::load() {
     showUnits();
     app().de().run(u"Body"_s, {RecordID});
     Populate();
-    dtpDate->setFocus();
 }
 
 void frmBody::unload() {
@@ -158,10 +154,10 @@ void frmBody::btnOK_Click() {
             return;
         }
         store(other);
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         if (body.isOpen() && body.hasPendingChange())
             body.cancelUpdate();
-        app().messages().error(this, journalStoreFailure());
+        app().messages().error(this, storeFailureText(error, journalStoreFailure()));
         return;
     }
     Saved = true;

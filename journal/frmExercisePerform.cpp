@@ -80,13 +80,7 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttonRow);
-    setTabOrder(dcbExercise, btnNewCategory);
-    setTabOrder(btnNewCategory, dtpBeginTime);
-    setTabOrder(dtpBeginTime, dtpEndTime);
-    setTabOrder(dtpEndTime, txtQty);
-    setTabOrder(txtQty, btnOK);
-    setTabOrder(btnOK, btnCancel);
-    setTabOrder(btnCancel, btnHelp);
+    setTabOrder({dcbExercise, btnNewCategory, dtpBeginTime, dtpEndTime, txtQty, btnOK, btnCancel, btnHelp});
 
     connect(dcbExercise, &DataCombo::boundValueChanged, this, &frmExercisePerform::dcbExercise_Change);
     connect(txtQty, &QLineEdit::textChanged, this, &frmExercisePerform::Recalculate);

@@ -84,13 +84,7 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     layout->addLayout(fields);
     layout->addLayout(values);
     layout->addLayout(buttonRow);
-    setTabOrder(dcbMealCategory, dcbMeal);
-    setTabOrder(dcbMeal, btnNewMeal);
-    setTabOrder(btnNewMeal, dtpTime);
-    setTabOrder(dtpTime, txtQty);
-    setTabOrder(txtQty, btnOK);
-    setTabOrder(btnOK, btnCancel);
-    setTabOrder(btnCancel, btnHelp);
+    setTabOrder({dcbMealCategory, dcbMeal, btnNewMeal, dtpTime, txtQty, btnOK, btnCancel, btnHelp});
 
     connect(dcbMealCategory, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMealCategory_Change);
     connect(dcbMeal, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMeal_Change);

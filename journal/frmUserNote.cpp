@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "DateFields.h"
+#include "DiaryMessages.h"
 #include "HelpContext.h"
 #include "JournalEntryEditor.h"
 #include "deData.h"
@@ -64,7 +65,6 @@ void frmUserNote::load() {
     NewID = 0;
     app().de().run(u"UserNote"_s, {RecordID});
     Populate();
-    dtpDateFrom->setFocus();
 }
 
 void frmUserNote::unload() {
@@ -117,10 +117,10 @@ void frmUserNote::btnOK_Click() {
             return;
         }
         note.update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         if (note.isOpen() && note.hasPendingChange())
             note.cancelUpdate();
-        app().messages().error(this, journalStoreFailure());
+        app().messages().error(this, storeFailureText(error, journalStoreFailure()));
         return;
     }
     Saved = true;

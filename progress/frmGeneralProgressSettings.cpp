@@ -70,7 +70,6 @@ void frmGeneralProgressSettings::load() {
     dtpDate->setDate(app().state().currentDate.addMonths(-1).toQDate());
     confirmed = false;
     opt1Month->setChecked(true);
-    dtpDate->setFocus();
 }
 
 int frmGeneralProgressSettings::months() const {

@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "DiaryHealth.h"
+#include "DiaryMessages.h"
 #include "KelvoraApplication.h"
 #include "Numeric.h"
 #include "QtHelpService.h"
@@ -13,6 +15,7 @@
 #include <QLockFile>
 #include <QTime>
 
+#include <future>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -54,15 +57,25 @@ void runFirstStartSequence(frmMain& mainWindow) {
 
 // Whether the diary takes changes: a row changed inside a transaction that is then undone, so that a
 // file, a folder for its journal or a disk that may not be written shows up before anything depends
-// on it. The value has to differ: a row rewritten unchanged writes nothing.
-bool diaryWritable(deData& de) {
+// on it. The value has to differ: a row rewritten unchanged writes nothing. A diary another program
+// holds locked is reported as locked; any other refusal (a full disk, say) may pass while the
+// program runs.
+enum class Writability { Writable, ReadOnly, Locked, Refused };
+
+Writability diaryWritability(deData& de) {
     try {
         Transaction probe(de.Con);
         de.Con.execute(u"update Common set FirstStart = 1 - FirstStart"_s);
-    } catch (const DbError&) {
-        return false;
+    } catch (const DbError& error) {
+        if (error.isBusy())
+            return Writability::Locked;
+        return error.isReadOnly() ? Writability::ReadOnly : Writability::Refused;
     }
-    return true;
+    return Writability::Writable;
+}
+
+void refuse(ServiceSet& services, const QString& text) {
+    services.messages->critical(nullptr, u"Severe Error"_s, text);
 }
 
 } // namespace
@@ -135,6 +148,7 @@ void shiftSampleData(deData& de, const DateValue& today) {
 
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
                                            const QLocale& locale) {
+    const QString diaryPath = deData::databasePathIn(programFolder);
     // Each instance keeps the unit system and the body weight in memory: a second one on the same
     // diary would store values in units the first has just converted away from.
     auto lock = std::make_unique<QLockFile>(diaryLockPathIn(programFolder));
@@ -144,7 +158,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     if (!lock->tryLock(DiaryLockWaitMs) && lock->error() == QLockFile::LockFailedError) {
         services.messages->critical(nullptr, programTitle(),
                                     u"Kelvora is already running with this diary."_s + u'\n' +
-                                        QDir::toNativeSeparators(deData::databasePathIn(programFolder)));
+                                        QDir::toNativeSeparators(diaryPath));
         return std::nullopt;
     }
     // Any other failure (a folder the user may not write to) cannot be told from a free diary, and
@@ -152,44 +166,70 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 
     std::unique_ptr<deData> data;
     try {
-        data = std::make_unique<deData>(deData::databasePathIn(programFolder));
-    } catch (const DbError&) {
-        services.messages->critical(
-            nullptr, u"Severe Error"_s,
-            u"Can't access database. Please make sure the database file Kelvora.mdb is "
-            "present in the program folder."_s);
+        data = std::make_unique<deData>(diaryPath);
+    } catch (const DbError& error) {
+        refuse(services, openFailureText(classifyOpenFailure(diaryPath, error), diaryPath));
         return std::nullopt;
     }
-    // The first start has to store the user's parameters and move the sample diary; over a diary it
-    // cannot change, its parameters window could never be left.
-    const bool firstStart = firstStartPending(*data);
-    if (firstStart && !diaryWritable(*data)) {
-        services.messages->critical(
-            nullptr, u"Severe Error"_s,
-            u"Kelvora can't store anything in its diary, so its very first start can't be completed. "
-            "Please make sure that you may change this file and the folder it is in:"_s +
-                u'\n' + QDir::toNativeSeparators(deData::databasePathIn(programFolder)));
-        return std::nullopt;
-    }
+    // Damage in pages that start-up does not read would surface only later, as a failing store. The
+    // whole file is checked beside the making of the main window, and nothing is shown or written
+    // before the check has passed.
+    std::future<HealthReport> health = startQuickCheck(diaryPath);
+
     RunningProgram program;
-    program.diaryLock = std::move(lock);
     program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
     App& context = *program.app;
-    initialiseState(context.state(), context.de(), context.clock().now(), locale);
+    const auto giveUp = [&](const QString& text) {
+        program.mainWindow.reset();
+        context.de().Con.skipUpkeepOnClose();
+        services = context.releaseServices();
+        program.app.reset();
+        refuse(services, text);
+        return std::nullopt;
+    };
+    try {
+        initialiseState(context.state(), context.de(), context.clock().now(), locale);
+        program.mainWindow = std::make_unique<frmMain>();
+    } catch (const DbError& error) {
+        // The settings row itself may lie in a damaged page.
+        if (!error.isDamage() && !health.get().damaged())
+            throw;
+        return giveUp(damagedDiaryText(diaryPath));
+    }
+    if (health.get().damaged())
+        return giveUp(damagedDiaryText(diaryPath));
 
-    program.mainWindow = std::make_unique<frmMain>();
+    // The first start has to store the user's parameters and move the sample diary; over a diary it
+    // cannot change, its parameters window could never be left. A diary started before can still
+    // be looked at.
+    const bool firstStart = firstStartPending(context.de());
+    const Writability writability = diaryWritability(context.de());
+    if (writability == Writability::Locked)
+        return giveUp(openFailureText(OpenFailure::Locked, diaryPath));
+    if (firstStart && writability != Writability::Writable) {
+        return giveUp(
+            u"Kelvora can't store anything in its diary, so its very first start can't be completed. "
+            "Please make sure that you may change this file and the folder it is in:"_s +
+            u'\n' + QDir::toNativeSeparators(diaryPath));
+    }
+    context.state().diaryReadOnly = writability == Writability::ReadOnly;
+    program.diaryLock = std::move(lock);
+
     program.mainWindow->show();
     if (firstStart)
         runFirstStartSequence(*program.mainWindow);
     program.mainWindow->RePaintGraph();
+    if (context.state().diaryReadOnly)
+        context.messages().exclamation(program.mainWindow.get(), programTitle(),
+                                       readOnlyStartText(diaryPath));
     return program;
 }
 
 int runKelvora(int& argc, char** argv) {
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
-                        std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                        std::make_unique<QtHelpService>(), std::make_unique<QtFileDialogService>()};
+                        std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
+                        std::make_unique<QtHelpService>(),    std::make_unique<QtFileDialogService>()};
     std::optional<RunningProgram> program;
     try {
         program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));

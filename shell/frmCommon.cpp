@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "Currency.h"
+#include "DiaryMessages.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 #include "deData.h"
@@ -95,7 +96,6 @@ void frmCommon::load() {
         common.open();
     btnCancel->setEnabled(!firstStart);
     Populate();
-    txtWeight->setFocus();
 }
 
 void frmCommon::unload() {
@@ -187,13 +187,13 @@ bool frmCommon::storeAndRecalculate() {
         }
         de.execute(u"RecalculateWeightDependent"_s, {QVariant(weightFactor)});
         transaction.commit();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         if (common.hasPendingChange())
             common.cancelUpdate();
         // After a rollback the recordset may still show the row as it was meant to be stored; the
         // next attempt reads the row afresh.
         common.close();
-        app().messages().error(this, u"Can't store information in database."_s);
+        app().messages().error(this, storeFailureText(error, u"Can't store information in database."_s));
         return false;
     }
 

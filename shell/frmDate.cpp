@@ -39,7 +39,6 @@ frmDate::frmDate(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmDate) 
 
 void frmDate::load() {
     dtpDate->setDate(app().state().currentDate.toQDate());
-    dtpDate->setFocus();
 }
 
 void frmDate::btnOK_Click() {

@@ -301,6 +301,65 @@ TEST_F(CommandTest, RoundIsHalfToEvenAfterSnapping) {
     }
 }
 
+// Currency times Currency is the exact decimal product rounded half to even at the fourth decimal.
+// The ties at the fifth decimal are the cases a binary product decides by its noise instead
+// (9.6667 x 1.5 is 14.500050000000002 in binary, 4.5 x 29.7675 is 133.95374999999999).
+TEST_F(CommandTest, CurrencyProductIsExactInTenThousandths) {
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* expected; // the exact product, rounded by hand
+    };
+    const Case cases[] = {
+        {"9.6667", "1.5", "14.5"},          // 14.50005: the even neighbour is below
+        {"9.6669", "1.5", "14.5004"},       // 14.50035: the even neighbour is above
+        {"-9.6667", "1.5", "-14.5"},        // ties go to even on both sides of zero
+        {"-9.6669", "1.5", "-14.5004"},     //
+        {"4.5", "29.7675", "133.9538"},     // 133.95375
+        {"4.5", "-29.7675", "-133.9538"},   //
+        {"0.0003", "0.5", "0.0002"},        // 0.00015
+        {"0.0001", "0.5", "0"},             // 0.00005
+        {"-0.0001", "0.5", "0"},            // -0.00005
+        {"1.0001", "1.0001", "1.0002"},     // 1.00020001: no tie
+        {"123456.789", "1000", "123456789"} // large, exact
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " x " + c.b);
+        kelvora::Statement statement(de.Con, u"select CurrencyProduct(%1, %2)"_s.arg(
+                                                 QString::fromLatin1(c.a), QString::fromLatin1(c.b)));
+        ASSERT_TRUE(statement.step());
+        EXPECT_EQ(
+            QString::number(statement.value(0).toDouble(), 'f', QLocale::FloatingPointShortest).toStdString(),
+            c.expected);
+    }
+    kelvora::Statement null(de.Con, u"select CurrencyProduct(null, 2)"_s);
+    ASSERT_TRUE(null.step());
+    EXPECT_TRUE(null.value(0).isNull());
+}
+
+// The day lists, the chart and the progress model take their products of two Currency values from
+// the commands, so a tie at the fifth decimal lands where exact arithmetic puts it.
+TEST_F(CommandTest, CommandsMultiplyCurrencyValuesExactly) {
+    de.Con.execute(
+        u"insert into Meal (MealID, MealCategoryID, Name, Unit, Calories, Fat, Carbohydrate, Protein,"
+        " FatBC, CarbohydrateBC, ProteinBC) values (9, 1, 'Ties', 'g', 29.7675, 1, 0, 1, 9.6667, 0, 9.6667);"
+        "insert into Exercise (ExerciseID, Name, Unit, CaloriesConsume, CaloriesConsumeBase,"
+        " WeightDependent) values (9, 'Tie burner', 'hour', 9.6667, 9.6667, 0);"
+        "insert into MealConsume values (1, 9, %1, %2, 1.5), (2, 9, %3, %2, 4.5);"
+        "insert into ExercisePerform values (1, 9, %1, %2, %4, 1.5)"_s.arg(day(1))
+            .arg(at(8, 0))
+            .arg(day(2))
+            .arg(at(9, 0)));
+    // 9.6667 x 1.5 = 14.50005 is 14.5000, so each part rounds to 14, not 15.
+    EXPECT_EQ(column(u"MealConsumeSorted"_s, {day(1)}, u"sFat"_s), QStringList{u"14"_s});
+    EXPECT_EQ(column(u"MealConsumeSorted"_s, {day(1)}, u"sProtein"_s), QStringList{u"14"_s});
+    EXPECT_EQ(column(u"MealConsumeSorted"_s, {day(1)}, u"sCalories"_s), QStringList{u"28"_s});
+    EXPECT_EQ(column(u"ExercisePerformSorted"_s, {day(1)}, u"sCalories"_s), QStringList{u"14"_s});
+    // Day 1: 1.5 x 29.7675 - 1.5 x 9.6667 = 44.65125 -> 44.6512 (even), minus 14.5000; day 2: 133.95375.
+    EXPECT_EQ(column(u"GPCalories"_s, {day(1), day(2)}, u"calories"_s),
+              (QStringList{u"30.1512"_s, u"133.9538"_s}));
+}
+
 TEST_F(CommandTest, DateShiftsMoveOnlySampleRows) {
     de.Con.execute(u"insert into MealConsume values (-1, 1, %1, 0.5, 1), (1, 1, %1, 0.5, 1);"
                    "insert into ExercisePerform values (-1, 1, %1, 0.3, 0.4, 1), (1, 1, %1, 0.3, 0.4, 1);"

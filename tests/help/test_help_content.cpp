@@ -1,30 +1,12 @@
 // The help as the program ships it: the copy of the help folder that the build puts beside the
 // program (bin/help), which is what the help viewer reads at run time. Reading the copy rather than
 // the sources also catches a file the topics use but the build does not copy.
+#include "AllWindows.h"
 #include "AppFixture.h"
 #include "HelpFiles.h"
 #include "HelpViewer.h"
 #include "KelvoraDialog.h"
-#include "frmAbout.h"
-#include "frmBody.h"
-#include "frmCommon.h"
-#include "frmDate.h"
-#include "frmExercise.h"
-#include "frmExercisePerform.h"
-#include "frmExercisePerforms.h"
-#include "frmExercises.h"
-#include "frmGeneralProgress.h"
-#include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
-#include "frmMeal.h"
-#include "frmMealCategories.h"
-#include "frmMealCategory.h"
-#include "frmMealConsume.h"
-#include "frmMealConsumes.h"
-#include "frmMeals.h"
-#include "frmMeasurements.h"
-#include "frmUserNote.h"
-#include "frmWeightAdjustment.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -63,42 +45,6 @@ HelpMap loadMap() {
 
 // ---- the windows ----
 
-// Every window of the program, made the way the program makes it. A window that is not listed here
-// is found by WindowsListedAreAllWindowsOfTheProgram.
-struct Window {
-    const char* name;
-    std::function<QWidget&(frmMain&)> make;
-};
-
-template <typename Dialog> Window dialogWindow(const char* name) {
-    return {name, [](frmMain& main) -> QWidget& { return main.dialog<Dialog>(); }};
-}
-
-std::vector<Window> allWindows() {
-    return {
-        {"frmMain", [](frmMain& main) -> QWidget& { return main; }},
-        dialogWindow<frmMealCategories>("frmMealCategories"),
-        dialogWindow<frmMealCategory>("frmMealCategory"),
-        dialogWindow<frmMeals>("frmMeals"),
-        dialogWindow<frmMeal>("frmMeal"),
-        dialogWindow<frmExercises>("frmExercises"),
-        dialogWindow<frmExercise>("frmExercise"),
-        dialogWindow<frmWeightAdjustment>("frmWeightAdjustment"),
-        dialogWindow<frmCommon>("frmCommon"),
-        dialogWindow<frmMealConsumes>("frmMealConsumes"),
-        dialogWindow<frmMealConsume>("frmMealConsume"),
-        dialogWindow<frmExercisePerforms>("frmExercisePerforms"),
-        dialogWindow<frmExercisePerform>("frmExercisePerform"),
-        dialogWindow<frmMeasurements>("frmMeasurements"),
-        dialogWindow<frmBody>("frmBody"),
-        dialogWindow<frmUserNote>("frmUserNote"),
-        dialogWindow<frmDate>("frmDate"),
-        dialogWindow<frmGeneralProgressSettings>("frmGeneralProgressSettings"),
-        dialogWindow<frmGeneralProgress>("frmGeneralProgress"),
-        dialogWindow<frmAbout>("frmAbout"),
-    };
-}
-
 // The windows that have no help topic on purpose.
 const QSet<QString> WithoutTopic{u"frmAbout"_s};
 
@@ -114,8 +60,8 @@ TEST(HelpForEveryWindow, WindowsListedAreAllWindowsOfTheProgram) {
         }
     }
     QSet<QString> listed;
-    for (const Window& w : allWindows())
-        listed.insert(QString::fromUtf8(w.name));
+    for (const ProgramWindow& w : allWindows())
+        listed.insert(w.name);
     EXPECT_GT(declared.size(), 15);
     EXPECT_EQ(declared, listed) << "a window class without a help check: add it to allWindows()";
 }
@@ -128,8 +74,8 @@ TEST(HelpForEveryWindow, F1InEveryWindowOpensATopicOfTheShippedHelp) {
     frmMain main;
     std::set<int> asked;
     QStringList problems;
-    for (const Window& w : allWindows()) {
-        const QString name = QString::fromUtf8(w.name);
+    for (const ProgramWindow& w : allWindows()) {
+        const QString& name = w.name;
         fx.help->topics.clear();
         sendF1(&w.make(main));
         if (WithoutTopic.contains(name)) {

@@ -1,5 +1,6 @@
 // Start-up: opening the database, the application state, the first-run sequence and the date shift.
 #include "AppFixture.h"
+#include "DiaryMessages.h"
 #include "FakeServices.h"
 #include "Startup.h"
 #include "TestDatabase.h"
@@ -30,8 +31,8 @@ struct Fakes {
 
     ServiceSet hand() {
         return {std::unique_ptr<MessageService>(messages), std::unique_ptr<ModalService>(modal),
-                std::unique_ptr<ClockService>(clock), std::unique_ptr<PrinterService>(printer),
-                std::unique_ptr<HelpService>(help), std::make_unique<FakeFileDialogs>()};
+                std::unique_ptr<ClockService>(clock),      std::unique_ptr<PrinterService>(printer),
+                std::unique_ptr<HelpService>(help),        std::make_unique<FakeFileDialogs>()};
     }
 };
 
@@ -49,15 +50,21 @@ bool mainWindowShown() {
                        [](QWidget* widget) { return qobject_cast<frmMain*>(widget) != nullptr; });
 }
 
+// A missing diary keeps its own message; a file that is there but no database is named instead.
 TEST(Startup, UnopenableDatabaseGivesTheSevereErrorAndNoWindow) {
     QTemporaryDir missing;
     QTemporaryDir corrupt;
-    QFile file(deData::databasePathIn(corrupt.path()));
+    const QString corruptPath = deData::databasePathIn(corrupt.path());
+    QFile file(corruptPath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(8192, '\x5a'));
     file.close();
 
-    for (const QString& folder : {missing.path(), corrupt.path()}) {
+    const std::pair<QString, QString> cases[] = {
+        {missing.path(), SevereText},
+        {corrupt.path(), openFailureText(OpenFailure::NotADiary, corruptPath)},
+    };
+    for (const auto& [folder, text] : cases) {
         Fakes fakes;
         FakeMessages* messages = fakes.messages;
         ServiceSet services = fakes.hand();
@@ -65,7 +72,7 @@ TEST(Startup, UnopenableDatabaseGivesTheSevereErrorAndNoWindow) {
         EXPECT_FALSE(program.has_value());
         ASSERT_EQ(messages->shown.size(), 1u);
         EXPECT_EQ(messages->last().title, u"Severe Error"_s);
-        EXPECT_EQ(messages->last().text, SevereText);
+        EXPECT_EQ(messages->last().text, text);
         EXPECT_EQ(messages->last().icon, MessageIcon::Critical);
         EXPECT_TRUE(visibleWindows().isEmpty());
     }
