@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include "ScreenFit.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
@@ -123,8 +127,14 @@ QString HelpMap::topicFile(int contextNumber) const {
     return found == topics.end() ? QString() : found->second;
 }
 
+void HelpViewer::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitOnScreen(*this, size());
+}
+
 HelpViewer::HelpViewer(const QString& helpFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(QFileInfo(helpFolder).absoluteFilePath()) {
+    : QMainWindow(parent, Qt::Window), m_folder(QFileInfo(helpFolder).absoluteFilePath()) {
     setObjectName(u"HelpViewer"_s);
     setWindowTitle(u"Kelvora Help"_s);
     // Help left open must not keep the program running once the main window has gone.
@@ -180,10 +190,20 @@ HelpViewer::HelpViewer(const QString& helpFolder, QWidget* parent)
     buttons->addWidget(btnForward);
     buttons->addWidget(btnContents);
     buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
+    // A window of its own, as screen readers and task bars see it; Esc puts it away as in any
+    // dialog of the program.
+    auto* page = new QWidget(this);
+    setCentralWidget(page);
+    auto* layout = new QVBoxLayout(page);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
     resize(800, 580);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    tvwContents->setAccessibleName(u"Contents"_s);
+    txtIndexFilter->setAccessibleName(u"Index keyword"_s);
+    lstIndex->setAccessibleName(u"Index"_s);
+    brwTopic->setAccessibleName(u"Topic"_s);
 
     connect(btnBack, &QPushButton::clicked, brwTopic, &QTextBrowser::backward);
     connect(btnForward, &QPushButton::clicked, brwTopic, &QTextBrowser::forward);

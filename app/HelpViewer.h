@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QMainWindow>
 #include <QString>
-#include <QWidget>
 
 #include <map>
 #include <optional>
@@ -52,7 +52,7 @@ struct HelpMap {
 // The help window: a contents tree and an index beside the topic, with back, forward and contents.
 // It reads the HTML topics of one help folder; whatever is missing there is reported in the topic
 // pane, since a help request never shows a message box of its own.
-class HelpViewer : public QWidget {
+class HelpViewer : public QMainWindow {
     Q_OBJECT
 public:
     explicit HelpViewer(const QString& helpFolder, QWidget* parent = nullptr);
@@ -63,6 +63,9 @@ public:
     void showTopic(int contextNumber);
     // Shows the contents page with the contents tree in front.
     void showContents();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Reads the map when it has not been read yet, so a help folder restored while the program runs

@@ -1,11 +1,14 @@
 #include "KelvoraDialog.h"
 
+#include "Accessibility.h"
 #include "App.h"
 #include "HelpContext.h"
+#include "ScreenFit.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +23,7 @@ KelvoraDialog::KelvoraDialog(QWidget* parent, int helpContextId)
     : QDialog(parent), m_helpContextId(helpContextId) {
     setProperty(HelpContextProperty, helpContextId);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    nameCombosForScreenReaders();
 }
 
 QPushButton* KelvoraDialog::makeButton(const QString& name, const QString& caption) {
@@ -73,6 +77,7 @@ void KelvoraDialog::showEvent(QShowEvent* event) {
             setWindowIcon(app().mainWidget()->windowIcon());
         load();
         focusFirstControl();
+        fitToContentAndScreen();
     }
     QDialog::showEvent(event);
 }
@@ -94,6 +99,12 @@ void KelvoraDialog::focusFirstControl() {
             return;
         }
     }
+}
+
+void KelvoraDialog::fitToContentAndScreen() {
+    if (QLayout* box = layout())
+        box->activate();
+    fitOnScreen(*this, size().expandedTo(sizeHint()).expandedTo(QSize(titleBarWidth(*this), 0)));
 }
 
 void KelvoraDialog::keyPressEvent(QKeyEvent* event) {

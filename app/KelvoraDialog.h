@@ -51,6 +51,9 @@ protected:
 
 private:
     void focusFirstControl();
+    // Grows the window to what its content needs now that it is loaded, never beyond the free area
+    // of its screen, and keeps it wholly on that screen.
+    void fitToContentAndScreen();
 
     int m_helpContextId;
     bool m_loaded = false;

@@ -4,6 +4,7 @@
 #include "CatalogEditor.h"
 #include "DbError.h"
 #include "DiaryMessages.h"
+#include "FieldLabel.h"
 #include "ReportList.h"
 #include "deData.h"
 
@@ -24,6 +25,7 @@ CatalogList::CatalogList(QWidget* parent, Config config, CatalogEditor& editor)
     lvwList->setObjectName(u"lvwList"_s);
     lvwList->setColumns(m_config.headers);
     lvwList->setNumericColumns(m_config.numericColumns);
+    nameField(lvwList, m_config.caption);
 
     btnNew = makeButton(u"btnNew"_s, u"&New"_s);
     btnNew->setToolTip(u"New record"_s);

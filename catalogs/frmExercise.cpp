@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "Currency.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 #include "Recordset.h"
@@ -61,15 +62,15 @@ frmExercise::frmExercise(QWidget* parent, frmWeightAdjustment& calculator)
     btnHelp = buttons.help;
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(u"Activity Name"_s, this), 0, 0);
+    layout->addWidget(fieldLabel(u"Activity Name"_s, txtName, this), 0, 0);
     layout->addWidget(txtName, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(u"Calories Consume"_s, this), 1, 0);
+    layout->addWidget(fieldLabel(u"Calories Consume"_s, txtCaloriesConsume, this), 1, 0);
     layout->addWidget(txtCaloriesConsume, 1, 1);
     layout->addWidget(lblPerWhat, 1, 2);
     layout->addWidget(btnWeightAdjust, 1, 3);
-    layout->addWidget(new QLabel(u"Unit"_s, this), 2, 0);
+    layout->addWidget(fieldLabel(u"Unit"_s, txtUnit, this), 2, 0);
     layout->addWidget(txtUnit, 2, 1, 1, 3);
-    layout->addWidget(new QLabel(u"Default Qty"_s, this), 3, 0);
+    layout->addWidget(fieldLabel(u"Default Qty"_s, txtDefaultQty, this), 3, 0);
     layout->addWidget(txtDefaultQty, 3, 1);
     layout->addWidget(chkWeightDependent, 4, 1, 1, 3);
     layout->addLayout(buttons.row, 5, 0, 1, 4);

@@ -4,6 +4,8 @@
 #include "Common.h"
 #include "Currency.h"
 #include "DataCombo.h"
+#include "ElidedLabel.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 #include "Recordset.h"
@@ -66,7 +68,9 @@ frmMeal::frmMeal(QWidget* parent, frmMealCategory& categoryEditor)
         bc->setFocusPolicy(Qt::ClickFocus);
         bc->setStyleSheet(u"QLineEdit { background-color: rgb(224, 224, 224); }"_s);
     }
-    lblCaloriesPer = new QLabel(u"Calories per Unit"_s, this);
+    // A long unit ("tablespoon heaped (about 15 grams of the product)") is shortened here, not
+    // allowed to squeeze the fields beside it.
+    lblCaloriesPer = new ElidedLabel(u"Calories per Unit"_s, this);
     lblCaloriesPer->setObjectName(u"lblFieldLabel8"_s);
 
     const EditorButtons buttons = makeEditorButtons();
@@ -76,33 +80,41 @@ frmMeal::frmMeal(QWidget* parent, frmMealCategory& categoryEditor)
 
     auto* byWeight = new QGroupBox(u"By Weight"_s, this);
     auto* weightGrid = new QGridLayout(byWeight);
-    weightGrid->addWidget(new QLabel(u"Fat"_s, byWeight), 0, 0);
+    weightGrid->addWidget(fieldLabel(u"Fat"_s, txtFat, byWeight), 0, 0);
     weightGrid->addWidget(txtFat, 0, 1);
-    weightGrid->addWidget(new QLabel(u"Carbohydr."_s, byWeight), 1, 0);
+    weightGrid->addWidget(fieldLabel(u"Carbohydr."_s, txtCarboHydrate, byWeight), 1, 0);
     weightGrid->addWidget(txtCarboHydrate, 1, 1);
-    weightGrid->addWidget(new QLabel(u"Protein"_s, byWeight), 2, 0);
+    weightGrid->addWidget(fieldLabel(u"Protein"_s, txtProtein, byWeight), 2, 0);
     weightGrid->addWidget(txtProtein, 2, 1);
     auto* byCalories = new QGroupBox(u"By Calories"_s, this);
     auto* caloriesGrid = new QGridLayout(byCalories);
-    caloriesGrid->addWidget(new QLabel(u"Fat"_s, byCalories), 0, 0);
+    caloriesGrid->addWidget(fieldLabel(u"Fat"_s, txtFatBC, byCalories), 0, 0);
     caloriesGrid->addWidget(txtFatBC, 0, 1);
-    caloriesGrid->addWidget(new QLabel(u"Carbohydr."_s, byCalories), 1, 0);
+    caloriesGrid->addWidget(fieldLabel(u"Carbohydr."_s, txtCarboHydrateBC, byCalories), 1, 0);
     caloriesGrid->addWidget(txtCarboHydrateBC, 1, 1);
-    caloriesGrid->addWidget(new QLabel(u"Protein"_s, byCalories), 2, 0);
+    caloriesGrid->addWidget(fieldLabel(u"Protein"_s, txtProteinBC, byCalories), 2, 0);
+    // The same three captions stand in both frames; spoken, each field says which frame it is in.
+    for (const auto& [field, name] :
+         {std::pair{txtFat, u"Fat by weight"_s}, std::pair{txtCarboHydrate, u"Carbohydrate by weight"_s},
+          std::pair{txtProtein, u"Protein by weight"_s}, std::pair{txtFatBC, u"Fat calories"_s},
+          std::pair{txtCarboHydrateBC, u"Carbohydrate calories"_s},
+          std::pair{txtProteinBC, u"Protein calories"_s}})
+        nameField(field, name);
     caloriesGrid->addWidget(txtProteinBC, 2, 1);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(u"Meal Category"_s, this), 0, 0);
+    layout->addWidget(fieldLabel(u"Meal Category"_s, dcbMealCategory, this), 0, 0);
     layout->addWidget(dcbMealCategory, 0, 1);
     layout->addWidget(btnNewCategory, 0, 2);
-    layout->addWidget(new QLabel(u"Meal Name"_s, this), 1, 0);
+    layout->addWidget(fieldLabel(u"Meal Name"_s, txtName, this), 1, 0);
     layout->addWidget(txtName, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(u"Unit"_s, this), 2, 0);
+    layout->addWidget(fieldLabel(u"Unit"_s, txtUnit, this), 2, 0);
     layout->addWidget(txtUnit, 2, 1, 1, 2);
-    layout->addWidget(new QLabel(u"Default Qty"_s, this), 3, 0);
+    layout->addWidget(fieldLabel(u"Default Qty"_s, txtDefaultQty, this), 3, 0);
     layout->addWidget(txtDefaultQty, 3, 1);
-    layout->addWidget(new QLabel(u"Increment"_s, this), 4, 0);
+    layout->addWidget(fieldLabel(u"Increment"_s, txtIncrement, this), 4, 0);
     layout->addWidget(txtIncrement, 4, 1);
+    lblCaloriesPer->setBuddy(txtCalories);
     layout->addWidget(lblCaloriesPer, 5, 0);
     layout->addWidget(txtCalories, 5, 1);
     layout->addWidget(byWeight, 6, 0, 1, 2);

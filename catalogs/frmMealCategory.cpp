@@ -1,5 +1,6 @@
 #include "frmMealCategory.h"
 
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Recordset.h"
 
@@ -34,7 +35,7 @@ frmMealCategory::frmMealCategory(QWidget* parent)
     btnHelp = buttons.help;
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(u"Meal Category Name"_s, this), 0, 0);
+    layout->addWidget(fieldLabel(u"Meal Category Name"_s, txtName, this), 0, 0);
     layout->addWidget(txtName, 0, 1);
     layout->addLayout(buttons.row, 1, 0, 1, 2);
 

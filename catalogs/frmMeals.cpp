@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "DataCombo.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 #include "Recordset.h"
@@ -44,7 +45,7 @@ frmMeals::frmMeals(QWidget* parent, frmMeal& editor)
     dcbMealCategory = new DataCombo(this);
     dcbMealCategory->setObjectName(u"dcbMealCategory"_s);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(u"Meal Category"_s, this));
+    row->addWidget(fieldLabel(u"Meal Category"_s, dcbMealCategory, this));
     row->addWidget(dcbMealCategory, 1);
     topArea()->addLayout(row);
     setTabOrder({dcbMealCategory, lvwList, btnNew, btnEdit, btnDelete, btnHelp});

@@ -1,6 +1,7 @@
 #include "frmWeightAdjustment.h"
 
 #include "App.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 
@@ -43,10 +44,10 @@ frmWeightAdjustment::frmWeightAdjustment(QWidget* parent)
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(lblExplain, 0, 0, 1, 3);
-    layout->addWidget(new QLabel(u"For Weight"_s, this), 1, 0);
+    layout->addWidget(fieldLabel(u"For Weight"_s, txtWeight, this), 1, 0);
     layout->addWidget(txtWeight, 1, 1);
     layout->addWidget(lblMeasurement, 1, 2);
-    layout->addWidget(new QLabel(u"Calories"_s, this), 2, 0);
+    layout->addWidget(fieldLabel(u"Calories"_s, txtCaloriesConsume, this), 2, 0);
     layout->addWidget(txtCaloriesConsume, 2, 1);
     layout->addLayout(buttons.row, 3, 0, 1, 3);
 

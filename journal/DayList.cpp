@@ -1,6 +1,7 @@
 #include "DayList.h"
 
 #include "DateFields.h"
+#include "FieldLabel.h"
 #include "JournalListActions.h"
 #include "ReportList.h"
 
@@ -36,8 +37,7 @@ DayList::DayList(EditorCall editor, QWidget* parent, int helpContextId, const QS
     makeHelpButton(btnHelp);
 
     auto* dateRow = new QHBoxLayout;
-    auto* label = new QLabel(dateLabel, this);
-    label->setBuddy(dtpDate);
+    auto* label = fieldLabel(dateLabel, dtpDate, this);
     dateRow->addWidget(label);
     dateRow->addWidget(dtpDate);
     dateRow->addStretch();

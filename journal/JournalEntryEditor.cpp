@@ -5,6 +5,7 @@
 #include "DbError.h"
 #include "DiaryMessages.h"
 #include "UpDown.h"
+#include "ValueBox.h"
 #include "deData.h"
 
 #include <QHBoxLayout>
@@ -42,14 +43,9 @@ JournalEntryEditor::JournalEntryEditor(QWidget* parent, int helpContextId, QStri
 }
 
 QLabel* JournalEntryEditor::makeValueLabel(const QString& name) {
-    auto* label = new QLabel(this);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(60);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setStyleSheet(u"background-color: palette(window); color: palette(text);"_s);
-    return label;
+    auto* box = new ValueBox(this, name);
+    box->setMinimumWidth(60);
+    return box;
 }
 
 void JournalEntryEditor::startLoad(const QString& caption) {

@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DateFields.h"
 #include "DiaryMessages.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalEntryEditor.h"
 #include "Numeric.h"
@@ -57,16 +58,16 @@ frmBody::frmBody(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmBody) 
     btnHelp = buttons.help;
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(u"Date"_s, this), 0, 0);
+    fields->addWidget(fieldLabel(u"Date"_s, dtpDate, this), 0, 0);
     fields->addWidget(dtpDate, 0, 1);
-    fields->addWidget(new QLabel(u"Weight"_s, this), 1, 0);
+    fields->addWidget(fieldLabel(u"Weight"_s, txtWeight, this), 1, 0);
     fields->addWidget(txtWeight, 1, 1);
     fields->addWidget(lblWeightUnit, 1, 2);
-    fields->addWidget(new QLabel(u"Breast"_s, this), 2, 0);
+    fields->addWidget(fieldLabel(u"Breast"_s, txtBreast, this), 2, 0);
     fields->addWidget(txtBreast, 2, 1);
-    fields->addWidget(new QLabel(u"Waist"_s, this), 3, 0);
+    fields->addWidget(fieldLabel(u"Waist"_s, txtWaist, this), 3, 0);
     fields->addWidget(txtWaist, 3, 1);
-    fields->addWidget(new QLabel(u"Hips"_s, this), 4, 0);
+    fields->addWidget(fieldLabel(u"Hips"_s, txtHips, this), 4, 0);
     fields->addWidget(txtHips, 4, 1);
     fields->addWidget(lblLinearUnit, 4, 2);
 

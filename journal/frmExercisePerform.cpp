@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DataCombo.h"
 #include "DbError.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalTime.h"
 #include "Numeric.h"
@@ -62,8 +63,7 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
 
     auto* fields = new QGridLayout;
     const auto labelled = [this, fields](int row, const QString& caption, QWidget* field) {
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(field);
+        auto* label = fieldLabel(caption, field, this);
         fields->addWidget(label, row, 0);
         fields->addWidget(field, row, 1);
     };
@@ -72,6 +72,7 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     labelled(1, u"Begin Time"_s, dtpBeginTime);
     labelled(2, u"End Time"_s, dtpEndTime);
     labelled(3, u"Quantity"_s, txtQty);
+    updSpin->setFieldName(u"Quantity"_s);
     auto* unit = new QHBoxLayout;
     unit->addWidget(updSpin);
     unit->addWidget(lblUnit, 1);

@@ -1,6 +1,7 @@
 #include "frmExercisePerforms.h"
 
 #include "Common.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalTime.h"
 #include "ReportList.h"
@@ -14,6 +15,8 @@ frmExercisePerforms::frmExercisePerforms(EditorCall editor, QWidget* parent)
     : DayList(std::move(editor), parent, HelpContext::frmExercisePerforms, u"Date Performed"_s,
               {u"Begin"_s, u"End"_s, u"Exercise"_s, u"Qty"_s, u"Calories"_s}, {3, 4}) {
     setObjectName(u"frmExercisePerforms"_s);
+    lvwList->setStretchColumn(2);
+    nameField(lvwList, u"Activities performed"_s);
     setWindowTitle(u"Activities Performed List"_s);
 }
 

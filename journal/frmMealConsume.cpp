@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DataCombo.h"
 #include "DbError.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalTime.h"
 #include "Numeric.h"
@@ -58,8 +59,7 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
 
     auto* fields = new QGridLayout;
     const auto labelled = [this, fields](int row, const QString& caption, QWidget* field) {
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(field);
+        auto* label = fieldLabel(caption, field, this);
         fields->addWidget(label, row, 0);
         fields->addWidget(field, row, 1);
     };
@@ -68,6 +68,7 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     fields->addWidget(btnNewMeal, 1, 2);
     labelled(2, u"Time"_s, dtpTime);
     labelled(3, u"Quantity"_s, txtQty);
+    updSpin->setFieldName(u"Quantity"_s);
     auto* unit = new QHBoxLayout;
     unit->addWidget(updSpin);
     unit->addWidget(lblUnit, 1);
@@ -77,7 +78,10 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     for (const auto& [caption, label] :
          {std::pair{u"Fat Cal."_s, lblFat}, std::pair{u"Carboh. Cal."_s, lblCarboHydrate},
           std::pair{u"Protein Cal."_s, lblProtein}, std::pair{u"Calories Total"_s, lblCalories}}) {
-        values->addWidget(new QLabel(caption, this), 0, column);
+        // The caption labels the figure under it, for screen readers too.
+        auto* heading = new QLabel(caption, this);
+        heading->setBuddy(label);
+        values->addWidget(heading, 0, column);
         values->addWidget(label, 1, column++);
     }
     auto* layout = new QVBoxLayout(this);

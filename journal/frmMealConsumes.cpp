@@ -1,6 +1,7 @@
 #include "frmMealConsumes.h"
 
 #include "Common.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalTime.h"
 #include "ReportList.h"
@@ -15,6 +16,8 @@ frmMealConsumes::frmMealConsumes(EditorCall editor, QWidget* parent)
               {u"Time"_s, u"Meal"_s, u"Qty"_s, u"Fat"_s, u"Carboh."_s, u"Protein"_s, u"Calor."_s},
               {2, 3, 4, 5, 6}) {
     setObjectName(u"frmMealConsumes"_s);
+    lvwList->setStretchColumn(1);
+    nameField(lvwList, u"Meals consumed"_s);
     setWindowTitle(u"Meal Consumed List"_s);
 }
 

@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Common.h"
 #include "DateFields.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "MeasurementList.h"
 #include "ReportList.h"
@@ -13,7 +14,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -77,7 +77,9 @@ frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNo
     lblLinearIn->setObjectName(u"lblLinearIn"_s);
 
     lvwNoteList = makeList(this, u"lvwNoteList"_s, {u"From"_s, u"To"_s, u"Note"_s});
-    lvwNoteList->header()->setStretchLastSection(true);
+    lvwNoteList->setStretchColumn(2);
+    // The figures of a measurement stand side by side; there is no name to widen.
+    lvwMeasurementList->setStretchColumn(-1);
     btnNotetNew = listButton(u"btnNotetNew"_s, u"&New"_s, u"New record"_s);
     btnNotetEdit = listButton(u"btnNotetEdit"_s, u"&Edit"_s, u"Apply changes"_s);
     btnNotetDelete = listButton(u"btnNotetDelete"_s, u"&Delete"_s, u"Delete record"_s);
@@ -85,7 +87,7 @@ frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNo
     makeHelpButton(btnHelp);
 
     auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(new QLabel(u"Date From"_s, this));
+    dateRow->addWidget(fieldLabel(u"Date From"_s, dtpDate, this));
     dateRow->addWidget(dtpDate);
     dateRow->addStretch();
     dateRow->addWidget(btnHelp);
@@ -95,7 +97,7 @@ frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNo
     legend->addWidget(lblLinearIn);
     legend->addStretch();
     auto* measurements = new QGridLayout;
-    measurements->addWidget(new QLabel(u"Body Measurement"_s, this), 0, 0);
+    measurements->addWidget(fieldLabel(u"Body Measurement"_s, lvwMeasurementList, this), 0, 0);
     measurements->addWidget(lvwMeasurementList, 1, 0);
     measurements->addLayout(legend, 1, 1);
     measurements->addLayout(buttonRow({btnMeasurementNew, btnMeasurementEdit, btnMeasurementDelete}), 2, 0);
@@ -103,7 +105,7 @@ frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNo
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(dateRow);
     layout->addLayout(measurements, 1);
-    layout->addWidget(new QLabel(u"Personal Notes"_s, this));
+    layout->addWidget(fieldLabel(u"Personal Notes"_s, lvwNoteList, this));
     layout->addWidget(lvwNoteList, 1);
     layout->addLayout(buttonRow({btnNotetNew, btnNotetEdit, btnNotetDelete}));
     resize(640, 520);
@@ -116,6 +118,13 @@ frmMeasurements::frmMeasurements(QWidget* parent, frmBody& bodyEditor, frmUserNo
         this, lvwNoteList, dtpDate,
         {u"UserNoteSorted"_s, u"UserNote"_s, u"UserNoteId"_s, noteTexts, editorCall(noteEditor)});
     m_notes->connectButtons(btnNotetNew, btnNotetEdit, btnNotetDelete);
+    // Each list has its own New, Edit and Delete; spoken, each says which list it works on.
+    for (const auto& [button, name] :
+         {std::pair{btnMeasurementNew, u"New measurement"_s},
+          std::pair{btnMeasurementEdit, u"Edit measurement"_s},
+          std::pair{btnMeasurementDelete, u"Delete measurement"_s}, std::pair{btnNotetNew, u"New note"_s},
+          std::pair{btnNotetEdit, u"Edit note"_s}, std::pair{btnNotetDelete, u"Delete note"_s}})
+        nameField(button, name);
 
     connect(dtpDate, &QDateEdit::dateChanged, this, &frmMeasurements::dtpDate_Change);
 }

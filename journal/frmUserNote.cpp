@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "DateFields.h"
 #include "DiaryMessages.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "JournalEntryEditor.h"
 #include "deData.h"
@@ -44,15 +45,15 @@ frmUserNote::frmUserNote(QWidget* parent) : KelvoraDialog(parent, HelpContext::f
     btnHelp = buttons.help;
 
     auto* dates = new QGridLayout;
-    dates->addWidget(new QLabel(u"Date From"_s, this), 0, 0);
+    dates->addWidget(fieldLabel(u"Date From"_s, dtpDateFrom, this), 0, 0);
     dates->addWidget(dtpDateFrom, 0, 1);
-    dates->addWidget(new QLabel(u"Date To"_s, this), 1, 0);
+    dates->addWidget(fieldLabel(u"Date To"_s, dtpDateTo, this), 1, 0);
     dates->addWidget(dtpDateTo, 1, 1);
     dates->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(dates);
-    layout->addWidget(new QLabel(u"User Note Text"_s, this));
+    layout->addWidget(fieldLabel(u"User Note Text"_s, txtNote, this));
     layout->addWidget(txtNote);
     layout->addLayout(buttons.row);
 

@@ -4,25 +4,63 @@
 
 namespace kelvora::mainlayout {
 
-int minimumHeight(Qt::WindowStates states, int frameHeight) {
+namespace {
+
+// The designed boxes of the day controls, in pixels.
+constexpr QSize DesignButton{toPixels(855), toPixels(555)};
+constexpr QSize DesignDateBox{toPixels(1275), toPixels(375)};
+constexpr int Margin = toPixels(60);
+// The designed gaps between the controls: date box after Previous, Next after the date box, Help
+// after Next.
+constexpr int GapBeforeDate = toPixels(1140) - toPixels(60) - toPixels(855);
+constexpr int GapBeforeNext = toPixels(2640) - toPixels(1140) - toPixels(1275);
+constexpr int GapBeforeHelp = toPixels(3840) - toPixels(2640) - toPixels(855);
+// From the bottom of the buttons to the bottom of the client area, and from the bottom of the
+// chart to the top of the buttons.
+constexpr int BottomGap = toPixels(585) - toPixels(555);
+constexpr int GapAboveButtons = toPixels(1050) - toPixels(420) - toPixels(585);
+// From the bottom of the toolbar to the top of the chart.
+constexpr int GapBelowToolbar = toPixels(420) - toPixels(360);
+
+} // namespace
+
+int minimumHeight(Qt::WindowStates states, int frameHeight, int screenHeight) {
     if (states & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return 0;
-    return std::max(0, MinimumOuterHeight - frameHeight);
+    const int outer = screenHeight > 0 ? std::min(MinimumOuterHeight, screenHeight) : MinimumOuterHeight;
+    return std::max(0, outer - frameHeight);
 }
 
-std::optional<ClientPlacement> placeControls(QSize client) {
+int minimumClientWidth(const ContentNeeds& needs) {
+    const QSize button = DesignButton.expandedTo(needs.button);
+    const QSize date = DesignDateBox.expandedTo(needs.dateBox);
+    return Margin + button.width() + GapBeforeDate + date.width() + GapBeforeNext + button.width() +
+           GapBeforeHelp + button.width() + Margin;
+}
+
+std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs) {
     const int width = toTwips(client.width());
     const int height = toTwips(client.height());
     if (width < 200 || height < 1200)
         return std::nullopt;
-    const int buttonTop = toPixels(height - 585);
-    const QSize buttonSize(toPixels(855), toPixels(555));
+    const int toolbar = std::max(ToolbarHeight, needs.toolbarHeight);
+    const QSize button = DesignButton.expandedTo(needs.button);
+    const QSize date = DesignDateBox.expandedTo(needs.dateBox);
+    const int buttonTop = client.height() - BottomGap - button.height();
+    const int graphTop = toolbar + GapBelowToolbar;
+    const QRect prev(QPoint(Margin, buttonTop), button);
+    // The date box stands on the buttons' bottom line, as designed.
+    const QRect dateBox(QPoint(prev.right() + 1 + GapBeforeDate, prev.bottom() + 1 - date.height()), date);
+    const QRect next(QPoint(dateBox.right() + 1 + GapBeforeNext, buttonTop), button);
+    const QRect help(QPoint(next.right() + 1 + GapBeforeHelp, buttonTop), button);
     return ClientPlacement{
-        .graph = QRect(toPixels(60), toPixels(420), toPixels(width - 120), toPixels(height - 1050)),
-        .btnPrev = QRect(QPoint(toPixels(60), buttonTop), buttonSize),
-        .txtDate = QRect(toPixels(1140), toPixels(height - 405), toPixels(1275), toPixels(375)),
-        .btnNext = QRect(QPoint(toPixels(2640), buttonTop), buttonSize),
-        .btnHelp = QRect(QPoint(toPixels(3840), buttonTop), buttonSize),
+        .graph = QRect(Margin, graphTop, toPixels(width - 120),
+                       std::max(0, buttonTop - GapAboveButtons - graphTop)),
+        .btnPrev = prev,
+        .txtDate = dateBox,
+        .btnNext = next,
+        .btnHelp = help,
+        .toolbarHeight = toolbar,
     };
 }
 

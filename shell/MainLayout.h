@@ -26,9 +26,18 @@ inline constexpr int MinimumOuterHeight = (8000 + TwipsPerPixel - 1) / TwipsPerP
 
 // The least height of the window (without its frame) in these states: in the normal state the
 // window with its frame, `frameHeight` pixels of title bar and borders, is at least
-// MinimumOuterHeight high; a minimised, maximised or full-screen window keeps the height it was
-// given (0: no minimum).
-int minimumHeight(Qt::WindowStates states, int frameHeight);
+// MinimumOuterHeight high, or as high as the screen's free area when that is less; a minimised,
+// maximised or full-screen window keeps the height it was given (0: no minimum).
+int minimumHeight(Qt::WindowStates states, int frameHeight, int screenHeight);
+
+// What the controls need with the user's fonts and scale. Where that is more than the design gives
+// them, they get what they need and the controls after them move along, so nothing is cut off;
+// where the design is enough, they stand exactly where it puts them.
+struct ContentNeeds {
+    int toolbarHeight = 0;
+    QSize button; // the largest of the three day buttons
+    QSize dateBox;
+};
 
 struct ClientPlacement {
     QRect graph;
@@ -36,11 +45,15 @@ struct ClientPlacement {
     QRect txtDate;
     QRect btnNext;
     QRect btnHelp;
+    int toolbarHeight = ToolbarHeight;
 };
 
-// Where the chart and the day controls go in a client area of this size: the chart fills it below
-// the toolbar, the controls sit along its bottom at their designed left edges. Nothing when the
-// client area is too small to lay out.
-std::optional<ClientPlacement> placeControls(QSize client);
+// Where the chart and the day controls go in a client area of this size: the toolbar across the
+// top, the chart filling the area below it, the controls along its bottom at their designed left
+// edges and gaps. Nothing when the client area is too small to lay out.
+std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs = {});
+
+// The least client width at which the day controls stand side by side without overlapping.
+int minimumClientWidth(const ContentNeeds& needs);
 
 } // namespace kelvora::mainlayout

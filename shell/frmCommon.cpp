@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "Currency.h"
 #include "DiaryMessages.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
 #include "deData.h"
@@ -71,12 +72,12 @@ frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCo
     btnHelp = buttons.help;
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(u"Body Weight"_s, this), 0, 0);
+    fields->addWidget(fieldLabel(u"Body Weight"_s, txtWeight, this), 0, 0);
     fields->addWidget(txtWeight, 0, 1);
     fields->addWidget(lblWeightUnit, 0, 2);
-    fields->addWidget(new QLabel(u"Measurement"_s, this), 1, 0);
+    fields->addWidget(fieldLabel(u"Measurement"_s, cbxMeasurement, this), 1, 0);
     fields->addWidget(cbxMeasurement, 1, 1, 1, 2);
-    fields->addWidget(new QLabel(u"Background Calories Consume"_s, this), 2, 0);
+    fields->addWidget(fieldLabel(u"Background Calories Consume"_s, txtMetabolicRate, this), 2, 0);
     fields->addWidget(txtMetabolicRate, 2, 1);
     fields->addWidget(new QLabel(u"per hour"_s, this), 2, 2);
 

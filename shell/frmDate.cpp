@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "DateFields.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
 
 #include <QDateEdit>
@@ -27,7 +28,7 @@ frmDate::frmDate(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmDate) 
     btnHelp = buttons.help;
 
     auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(new QLabel(u"Current Date"_s, this));
+    dateRow->addWidget(fieldLabel(u"Current Date"_s, dtpDate, this));
     dateRow->addWidget(dtpDate, 1);
 
     auto* layout = new QVBoxLayout(this);

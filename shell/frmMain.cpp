@@ -7,6 +7,7 @@
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "Numeric.h"
+#include "ScreenFit.h"
 #include "TrialData.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
@@ -37,6 +38,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -162,12 +166,16 @@ void frmMain::createControls() {
     txtDate = new QLineEdit(client);
     txtDate->setObjectName(u"txtDate"_s);
     txtDate->setReadOnly(true);
+    txtDate->setAccessibleName(u"Date"_s);
     txtDate->setFocusPolicy(Qt::ClickFocus);
     QPalette grey = txtDate->palette();
     grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
     txtDate->setPalette(grey);
     btnNext = makeButton(client, u"btnNext"_s, u"&Next"_s, pictogram(u"Next"));
     btnHelp = makeButton(client, u"btnHelp"_s, u"&Help"_s, pictogram(u"Help"));
+    // Alt+H belongs to the Help menu, which users expect to open at the first press; the button
+    // keeps its caption and stays within reach of F1, Tab and the mouse.
+    btnHelp->setShortcut(QKeySequence());
 
     connect(btnPrev, &QToolButton::clicked, this, &frmMain::btnPrev_Click);
     connect(btnNext, &QToolButton::clicked, this, &frmMain::btnNext_Click);
@@ -221,6 +229,8 @@ void frmMain::LoadGraph() {
     AppState& state = app().state();
     deData& de = app().de();
     txtDate->setText(QLocale().toString(state.currentDate.toQDate(), u"dd-MMM-yy"_s));
+    // A longer month name may need a wider date box, which moves the buttons after it.
+    placeControls(false);
     graph->Reset();
     graph->setMetabolicKoef(state.metabolicRate / 60.0);
     const QVariantList day{QVariant::fromValue(state.currentDate)};
@@ -394,7 +404,16 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The frame is known only once the window system has decorated the window.
     applyMinimumHeight();
-    placeControls();
+    placeControls(true);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Now that the frame is known: the rule's height, or the screen's where that is less.
+    applyMinimumHeight();
+    fitOnScreen(*this, size());
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -407,20 +426,35 @@ void frmMain::changeEvent(QEvent* event) {
 // the window's minimum size, the rule holds for the user's resizing too, and a window system that
 // cannot grant it (a small screen, a tiling window manager) is not asked again and again.
 void frmMain::applyMinimumHeight() {
-    setMinimumHeight(layout::minimumHeight(windowState(), frameGeometry().height() - height()));
+    const int screenHeight = screen() ? screen()->availableGeometry().height() : 0;
+    setMinimumHeight(layout::minimumHeight(windowState(), frameGeometry().height() - height(), screenHeight));
 }
 
-void frmMain::placeControls() {
-    tlbToolBar->resize(client->width(), layout::ToolbarHeight);
-    const auto placement = layout::placeControls(client->size());
+layout::ContentNeeds frmMain::contentNeeds() const {
+    layout::ContentNeeds needs;
+    needs.toolbarHeight = tlbToolBar->sizeHint().height();
+    for (const QToolButton* button : {btnPrev, btnNext, btnHelp})
+        needs.button = needs.button.expandedTo(button->sizeHint());
+    // The date box is a text box, whose own hint knows nothing of the date it shows.
+    const int frame = txtDate->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtDate);
+    needs.dateBox = QSize(txtDate->fontMetrics().horizontalAdvance(txtDate->text()) + 2 * frame + 8,
+                          txtDate->sizeHint().height());
+    return needs;
+}
+
+void frmMain::placeControls(bool redraw) {
+    const layout::ContentNeeds needs = contentNeeds();
+    setMinimumWidth(layout::minimumClientWidth(needs));
+    const auto placement = layout::placeControls(client->size(), needs);
     if (!placement)
         return;
+    tlbToolBar->setGeometry(0, 0, client->width(), placement->toolbarHeight);
     graph->setGeometry(placement->graph);
     btnPrev->setGeometry(placement->btnPrev);
     txtDate->setGeometry(placement->txtDate);
     btnNext->setGeometry(placement->btnNext);
     btnHelp->setGeometry(placement->btnHelp);
-    if (graphLoaded)
+    if (redraw && graphLoaded)
         graph->PaintGraph();
 }
 

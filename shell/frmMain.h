@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DayView.h"
+#include "MainLayout.h"
 
 #include <QDialog>
 #include <QHash>
@@ -79,6 +80,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -86,7 +88,10 @@ private:
     void connectMenus();
     QAction* menuItem(const QString& name) const;
     void applyMinimumHeight();
-    void placeControls();
+    mainlayout::ContentNeeds contentNeeds() const;
+    // Lays the toolbar, the chart and the day controls out in the client area; `redraw` draws the
+    // chart again at its new size once a day has been loaded.
+    void placeControls(bool redraw);
 
     void btnPrev_Click();
     void btnNext_Click();

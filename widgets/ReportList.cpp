@@ -1,6 +1,8 @@
 #include "ReportList.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -18,13 +20,20 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The last column takes the width left over, so a one-column list spans the whole view.
-    header()->setStretchLastSection(true);
+    // Columns are as wide as their texts; the name column, not the last one, takes what is left
+    // over, so the figures stay beside each other.
+    header()->setStretchLastSection(false);
+}
+
+void ReportList::setStretchColumn(int column) {
+    m_stretchColumn = column;
+    giveSpareWidth();
 }
 
 void ReportList::setColumns(const QStringList& headers) {
     setColumnCount(static_cast<int>(headers.size()));
     setHeaderLabels(headers);
+    scheduleFit();
 }
 
 void ReportList::setNumericColumns(const QList<int>& columns) {
@@ -41,22 +50,59 @@ QTreeWidgetItem* ReportList::addRow(const QString& text, qint64 tag, const QStri
         item->setText(i + 1, subItems[i]);
     for (const int column : std::as_const(m_numericColumns))
         item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    scheduleFit();
+    return item;
+}
+
+void ReportList::scheduleFit() {
     // A list is filled row by row; its columns are fitted to the texts once the filling is over.
     if (!m_fitPending) {
         m_fitPending = true;
         QMetaObject::invokeMethod(this, &ReportList::fitColumns, Qt::QueuedConnection);
     }
-    return item;
 }
 
 void ReportList::fitColumns() {
     m_fitPending = false;
     for (int column = 0; column < columnCount(); ++column)
-        resizeColumnToContents(column);
+        setColumnWidth(column, contentWidth(column));
+    giveSpareWidth();
+}
+
+int ReportList::contentWidth(int column) const {
+    return std::max(header()->sectionSizeHint(column), sizeHintForColumn(column));
+}
+
+void ReportList::giveSpareWidth() {
+    if (m_stretchColumn < 0 || m_stretchColumn >= columnCount())
+        return;
+    int others = 0;
+    for (int column = 0; column < columnCount(); ++column) {
+        if (column != m_stretchColumn)
+            others += columnWidth(column);
+    }
+    setColumnWidth(m_stretchColumn, std::max(contentWidth(m_stretchColumn), viewport()->width() - others));
+}
+
+QSize ReportList::sizeHint() const {
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < columnCount(); ++column)
+        width += contentWidth(column);
+    return {std::max(width, QTreeWidget::sizeHint().width()), QTreeWidget::sizeHint().height()};
+}
+
+bool ReportList::viewportEvent(QEvent* event) {
+    const bool handled = QTreeWidget::viewportEvent(event);
+    // The view's width changes with the window and with its vertical scroll bar coming and going.
+    if (event->type() == QEvent::Resize)
+        giveSpareWidth();
+    return handled;
 }
 
 void ReportList::clearRows() {
     clear();
+    // A list left empty fits its headers.
+    scheduleFit();
 }
 
 int ReportList::rowCount() const {

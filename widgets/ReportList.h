@@ -14,6 +14,9 @@ public:
     explicit ReportList(QWidget* parent = nullptr);
 
     void setColumns(const QStringList& headers);
+    // The column that takes the width the others leave over (the name of what a row is); -1 for
+    // none, the spare width then staying at the right.
+    void setStretchColumn(int column);
     // Columns whose cells read as numbers are aligned right.
     void setNumericColumns(const QList<int>& columns);
 
@@ -37,12 +40,24 @@ public:
     // nothing is scrolled. A position of 0 or an empty list selects nothing.
     void reselectPosition(int position);
 
-    // Widens every column to its longest text; runs by itself once the event loop follows a filling.
+    // Sizes every column to its longest text, the stretch column taking what is left over; runs by
+    // itself once the event loop follows a filling.
     void fitColumns();
+
+    // As wide as every column at its longest text, so that a window can open showing them all.
+    QSize sizeHint() const override;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void selectAndShow(QTreeWidgetItem* item);
+    void scheduleFit();
+    int contentWidth(int column) const;
+    void giveSpareWidth();
+
     QList<int> m_numericColumns;
+    int m_stretchColumn = 0;
     bool m_fitPending = false;
 };
 

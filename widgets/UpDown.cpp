@@ -33,6 +33,13 @@ UpDown::UpDown(QWidget* parent, const QString& name) : QWidget(parent) {
     layout->addWidget(m_down);
     connect(m_up, &QToolButton::clicked, this, &UpDown::up);
     connect(m_down, &QToolButton::clicked, this, &UpDown::down);
+    setFieldName(QString());
+}
+
+void UpDown::setFieldName(const QString& field) {
+    const QString suffix = field.isEmpty() ? QString() : u" "_s + field;
+    m_up->setAccessibleName(u"Increase"_s + suffix);
+    m_down->setAccessibleName(u"Decrease"_s + suffix);
 }
 
 } // namespace kelvora

@@ -14,6 +14,9 @@ class UpDown : public QWidget {
 public:
     explicit UpDown(QWidget* parent = nullptr, const QString& name = QString());
 
+    // Names the buttons after the field they step, for screen readers: "Increase Quantity".
+    void setFieldName(const QString& field);
+
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
 

@@ -704,20 +704,24 @@ TEST(MainLayoutRule, MinimumHeightAppliesToTheNormalStateOnly) {
     struct Case {
         Qt::WindowStates states;
         int frameHeight;
+        int screenHeight;
         int minimum;
     };
     const Case cases[] = {
-        {Qt::WindowNoState, 0, MinimumOuterHeight},
-        {Qt::WindowNoState, 30, MinimumOuterHeight - 30},
-        {Qt::WindowActive, 30, MinimumOuterHeight - 30},
-        {Qt::WindowMinimized, 30, 0},
-        {Qt::WindowMaximized, 30, 0},
-        {Qt::WindowFullScreen, 0, 0},
-        {Qt::WindowMinimized | Qt::WindowMaximized, 30, 0},
+        {Qt::WindowNoState, 0, 1000, MinimumOuterHeight},
+        {Qt::WindowNoState, 30, 1000, MinimumOuterHeight - 30},
+        {Qt::WindowActive, 30, 1000, MinimumOuterHeight - 30},
+        {Qt::WindowMinimized, 30, 1000, 0},
+        {Qt::WindowMaximized, 30, 1000, 0},
+        {Qt::WindowFullScreen, 0, 1000, 0},
+        {Qt::WindowMinimized | Qt::WindowMaximized, 30, 1000, 0},
+        // A screen lower than the rule leaves the window as high as the screen allows.
+        {Qt::WindowNoState, 30, 500, 470},
+        {Qt::WindowNoState, 30, 0, MinimumOuterHeight - 30}, // no screen known
     };
     for (const Case& c : cases)
-        EXPECT_EQ(mainlayout::minimumHeight(c.states, c.frameHeight), c.minimum)
-            << c.states.toInt() << " " << c.frameHeight;
+        EXPECT_EQ(mainlayout::minimumHeight(c.states, c.frameHeight, c.screenHeight), c.minimum)
+            << c.states.toInt() << " " << c.frameHeight << " " << c.screenHeight;
 }
 
 TEST(MainLayoutRule, ControlsFollowTheClientArea) {
@@ -740,7 +744,24 @@ TEST(MainLayoutRule, ControlsFollowTheClientArea) {
         EXPECT_EQ(placement->txtDate, QRect(76, h - 27, 85, 25));
         EXPECT_EQ(placement->btnNext, QRect(176, h - 39, 57, 37));
         EXPECT_EQ(placement->btnHelp, QRect(256, h - 39, 57, 37));
+        EXPECT_EQ(placement->toolbarHeight, 24);
     }
+    EXPECT_EQ(mainlayout::minimumClientWidth({}), 317);
+}
+
+// Controls that need more room than the design gives them get it, and those after them move along
+// by the designed gaps; nothing overlaps and the chart ends above the buttons.
+TEST(MainLayoutRule, ControlsThatNeedMoreRoomGetItAndTheOthersMoveAlong) {
+    const mainlayout::ContentNeeds needs{.toolbarHeight = 31, .button = {67, 41}, .dateBox = {97, 29}};
+    const auto placement = mainlayout::placeControls({685, 435}, needs);
+    ASSERT_TRUE(placement);
+    EXPECT_EQ(placement->toolbarHeight, 31);
+    EXPECT_EQ(placement->btnPrev, QRect(4, 435 - 2 - 41, 67, 41));
+    EXPECT_EQ(placement->txtDate, QRect(4 + 67 + 15, 435 - 2 - 29, 97, 29));
+    EXPECT_EQ(placement->btnNext, QRect(86 + 97 + 15, 392, 67, 41));
+    EXPECT_EQ(placement->btnHelp, QRect(198 + 67 + 23, 392, 67, 41));
+    EXPECT_EQ(placement->graph, QRect(4, 31 + 4, 677, 392 - 3 - 35));
+    EXPECT_EQ(mainlayout::minimumClientWidth(needs), placement->btnHelp.right() + 1 + 4);
 }
 
 TEST_F(MainWindowTest, AShortNormalWindowIsMadeTallAndLaidOut) {
@@ -756,10 +777,26 @@ TEST_F(MainWindowTest, AShortNormalWindowIsMadeTallAndLaidOut) {
 
     const QSize client = window->centralWidget()->size();
     EXPECT_EQ(client.width(), 760);
-    EXPECT_EQ(graph().geometry(), QRect(4, 28, client.width() - 8, client.height() - 70));
-    EXPECT_EQ(child<QAbstractButton>(u"btnHelp"_s)->geometry(), QRect(256, client.height() - 39, 57, 37));
-    EXPECT_EQ(child<QLineEdit>(u"txtDate"_s)->geometry(), QRect(76, client.height() - 27, 85, 25));
-    EXPECT_EQ(child<QToolBar>(u"tlbToolBar"_s)->geometry(), QRect(0, 0, client.width(), 24));
+    // The designed places, widened where the controls need more with the fonts at hand.
+    const auto* toolbar = child<QToolBar>(u"tlbToolBar"_s);
+    EXPECT_EQ(toolbar->geometry(), QRect(0, 0, client.width(), std::max(24, toolbar->sizeHint().height())));
+    const QRect prev = child<QAbstractButton>(u"btnPrev"_s)->geometry();
+    const QRect date = child<QLineEdit>(u"txtDate"_s)->geometry();
+    const QRect next = child<QAbstractButton>(u"btnNext"_s)->geometry();
+    const QRect help = child<QAbstractButton>(u"btnHelp"_s)->geometry();
+    for (const char* name : {"btnPrev", "btnNext", "btnHelp"}) {
+        const auto* button = child<QAbstractButton>(QString::fromLatin1(name));
+        EXPECT_TRUE(button->width() >= std::max(57, button->sizeHint().width()) &&
+                    button->height() >= std::max(37, button->sizeHint().height()))
+            << name;
+    }
+    EXPECT_EQ(prev.topLeft(), QPoint(4, client.height() - 2 - prev.height()));
+    EXPECT_EQ(date.left(), prev.right() + 1 + 15);
+    EXPECT_EQ(date.bottom(), prev.bottom());
+    EXPECT_EQ(next.left(), date.right() + 1 + 15);
+    EXPECT_EQ(help.left(), next.right() + 1 + 23);
+    EXPECT_EQ(graph().geometry(),
+              QRect(4, toolbar->height() + 4, client.width() - 8, prev.top() - 3 - (toolbar->height() + 4)));
     EXPECT_EQ(graph().image().size(), graph().size()); // redrawn at its new size
 
     window->resize(900, 700);
