@@ -69,22 +69,23 @@ QDateTime SystemClock::now() const {
     return QDateTime::currentDateTime();
 }
 
-bool QtPrinterService::printLandscape(QWidget& widget) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull())
-        return false;
-    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+bool printLandscapeOn(QPrinter& printer, const Printout& printout) {
     if (!printer.setPageOrientation(QPageLayout::Landscape))
         return false;
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // The window as shown, scaled up to the page at the printer's resolution.
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double scale = std::min(page.width() / widget.width(), page.height() / widget.height());
-    painter.scale(scale, scale);
-    widget.render(&painter);
+    // The painter's origin is the top-left corner of the printable area.
+    printout(painter, QRectF(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size()));
     return painter.end();
+}
+
+bool QtPrinterService::printLandscape(const Printout& printout) {
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull())
+        return false;
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    return printLandscapeOn(printer, printout);
 }
 
 QString QtFileDialogService::saveFile(QWidget* parent, const QString& caption, const QString& proposed,

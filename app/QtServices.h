@@ -2,6 +2,8 @@
 
 #include "Services.h"
 
+class QPrinter;
+
 namespace kelvora {
 
 // The services as the running program provides them.
@@ -23,8 +25,12 @@ public:
 
 class QtPrinterService final : public PrinterService {
 public:
-    bool printLandscape(QWidget& widget) override;
+    bool printLandscape(const Printout& printout) override;
 };
+
+// Turns `printer` to landscape and prints one page painted by `printout`; false when the printer
+// refuses. The default printer and a PDF printer of the tests go through the same steps.
+bool printLandscapeOn(QPrinter& printer, const Printout& printout);
 
 class QtFileDialogService final : public FileDialogService {
 public:

@@ -4,9 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QDialog;
+class QPainter;
+class QRectF;
 class QWidget;
 
 namespace kelvora {
@@ -57,11 +60,16 @@ public:
     virtual QDateTime now() const = 0;
 };
 
+// Paints a picture into `page`, in the painter's coordinates, at whatever resolution the painter's
+// device has: how a window hands its chart to a printer or a file.
+using Printout = std::function<void(QPainter& painter, const QRectF& page)>;
+
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
-    // Prints the widget as it is shown, in landscape, on the default printer; false on any failure.
-    virtual bool printLandscape(QWidget& widget) = 0;
+    // Prints one landscape page on the default printer, painted by `printout` into the page's
+    // printable area at the printer's resolution; false on any failure.
+    virtual bool printLandscape(const Printout& printout) = 0;
 };
 
 // The file dialogs. Each returns the path the user chose, or an empty text when the user cancelled.

@@ -4,29 +4,29 @@
 #include "DayClock.h"
 #include "DayModel.h"
 
-#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace zelmar {
 
-bool ChartPainter::paint(QImage& image, const QFont& font, DayModel& day, ChartScale& scale,
+bool ChartPainter::paint(QPainter& painter, QSize size, const QFont& font, DayModel& day, ChartScale& scale,
                          Options options) {
     m_balance.clear();
     m_hourLabels.clear();
     m_kcalLabels.clear();
     m_caption = {};
 
-    image.fill(colour::Background);
-    QPainter painter(&image);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(), size), colour::Background);
     painter.setFont(font);
     m_painter = &painter;
     m_day = &day;
     m_scale = &scale;
     m_options = options;
-    m_width = image.width();
-    m_height = image.height();
+    m_width = size.width();
+    m_height = size.height();
 
     drawFrame();
     const int axisMinutes = (day.endHour() - day.beginHour()) * 60;
@@ -35,6 +35,7 @@ bool ChartPainter::paint(QImage& image, const QFont& font, DayModel& day, ChartS
     if (complete)
         drawAxes();
 
+    painter.restore();
     m_painter = nullptr;
     m_day = nullptr;
     m_scale = nullptr;
@@ -185,8 +186,9 @@ bool ChartPainter::lineTo(int x, double balance) {
 
 QPen ChartPainter::linePen(const QColor& colour) {
     // A one-pixel line with flat caps leaves out its end point, so the joints of the balance line
-    // are not drawn twice and every line ends where its formula says.
-    return QPen(colour, 0, Qt::SolidLine, Qt::FlatCap);
+    // are not drawn twice and every line ends where its formula says. One pixel of the chart, not of
+    // the device: on paper and in files the lines keep the weight they have on the screen.
+    return QPen(colour, 1, Qt::SolidLine, Qt::FlatCap);
 }
 
 void ChartPainter::drawStraightLine(QPoint from, QPoint to, const QColor& colour) {

@@ -6,21 +6,23 @@
 #include <QColor>
 #include <QPen>
 #include <QPoint>
+#include <QSize>
 
 #include <array>
 #include <vector>
 
 class QFont;
-class QImage;
 class QPainter;
 
 namespace zelmar {
 
 class DayModel;
 
-// Draws one day into the control's backing image and stores the screen geometry of every bar and
-// triangle into the records. It also keeps a model of what it drew (balance corners, labels), which
-// is how the picture can be checked without reading text back from pixels.
+// Draws one day over an area of `size` pixels from the painter's origin and stores the geometry of
+// every bar and triangle into the records. The control paints its backing image with it, and paper
+// and files through a painter that scales those pixels to the device. It also keeps a model of what
+// it drew (balance corners, labels), which is how the picture can be checked without reading text
+// back from pixels.
 class ChartPainter {
 public:
     struct Options {
@@ -31,7 +33,8 @@ public:
     // False when the picture cannot be completed: a coordinate does not fit the 16-bit fields of the
     // records, or the balance is no longer a finite number (an absurd metabolic rate). Painting stops
     // there and what was drawn stays in the image.
-    bool paint(QImage& image, const QFont& font, DayModel& day, ChartScale& scale, Options options);
+    bool paint(QPainter& painter, QSize size, const QFont& font, DayModel& day, ChartScale& scale,
+               Options options);
 
     const std::vector<BalanceVertex>& balanceVertices() const { return m_balance; }
     const std::vector<ChartLabel>& hourLabels() const { return m_hourLabels; }

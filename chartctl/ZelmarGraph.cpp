@@ -2,8 +2,12 @@
 
 #include "ChartHitTest.h"
 
+#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <memory>
 
 ZelmarGraph::ZelmarGraph(QWidget* parent) : QWidget(parent) {
     // What the backing image does not cover yet (before the first paint, or after the control grew)
@@ -24,9 +28,43 @@ bool ZelmarGraph::PaintGraph() {
     }
     if (m_image.size() != size())
         m_image = QImage(size(), QImage::Format_RGB32);
-    const bool complete = m_painter.paint(m_image, font(), m_day, m_scale, {m_metabolicKoef, m_time24});
+    QPainter painter(&m_image);
+    const bool complete =
+        m_painter.paint(painter, size(), font(), m_day, m_scale, {m_metabolicKoef, m_time24});
+    painter.end();
     update();
     return complete;
+}
+
+void ZelmarGraph::renderChart(QPainter& painter, const QRectF& target) const {
+    if (width() <= 0 || height() <= 0 || target.isEmpty())
+        return;
+    const double scale = std::min(target.width() / width(), target.height() / height());
+    QRectF area(QPointF(), QSizeF(size()) * scale);
+    area.moveCenter(target.center());
+
+    // The font as it measures on the backing image; a point size would otherwise be resolved at the
+    // device's own resolution and then scaled once more. Named by the family it resolves to, which
+    // other programs reading an SVG file can find, rather than by an alias of this system.
+    QFont deviceFont = font();
+    deviceFont.setFamily(QFontInfo(deviceFont).family());
+    const int deviceDpi = painter.device() ? painter.device()->logicalDpiY() : 0;
+    if (deviceFont.pointSizeF() > 0 && deviceDpi > 0)
+        deviceFont.setPointSizeF(deviceFont.pointSizeF() * QImage(1, 1, QImage::Format_RGB32).logicalDpiY() /
+                                 deviceDpi);
+
+    // Painting stores the geometry of the bars into the records. It paints copies here, so that the
+    // control's own records keep the geometry of the screen, which hit-testing reads.
+    auto day = std::make_unique<zelmar::DayModel>(m_day);
+    zelmar::ChartScale scales = m_scale;
+    scales.fitHeight(height());
+    auto chart = std::make_unique<zelmar::ChartPainter>();
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.scale(scale, scale);
+    painter.setClipRect(QRect(QPoint(), size()), Qt::IntersectClip);
+    chart->paint(painter, size(), deviceFont, *day, scales, {m_metabolicKoef, m_time24});
+    painter.restore();
 }
 
 void ZelmarGraph::Reset() {

@@ -51,6 +51,11 @@ public:
 
     // Draws the whole chart from the stored data into the backing image.
     bool PaintGraph();
+    // Paints the chart as the screen shows it onto any painter: the same picture at the control's
+    // size, scaled to the largest size of its proportions that fits `target` and centred in it, its
+    // text and lines drawn as such (vectors on paper and in PDF or SVG files). The control's state,
+    // its records and its picture on the screen stay as they are.
+    void renderChart(QPainter& painter, const QRectF& target) const;
     // Forgets the day: no meals or activities, axis 06:00-22:00, sums zero.
     void Reset();
     // Stores one consumed meal; a meal within 15 minutes of the last bar's first meal joins that bar.

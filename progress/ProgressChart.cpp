@@ -1,16 +1,19 @@
 #include "ProgressChart.h"
 
+#include "ChartOutput.h"
 #include "ProgressModel.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace kelvora {
 
 ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ProgressChart"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The labels share a narrow margin left of the value axis; a small face keeps "-1500" inside it.
+    // A small face leaves the labels of the narrow margin left of the value axis and the notes room.
     QFont small = font();
     small.setPointSizeF(8);
     setFont(small);
@@ -33,6 +36,45 @@ void ProgressChart::redraw() {
         m_drawing = drawProgress(painter, *m_layout, *m_model, font());
     }
     update();
+}
+
+void ProgressChart::renderChart(QPainter& painter, const QRectF& target) const {
+    if (width() <= 0 || height() <= 0)
+        return;
+    painter.save();
+    mapPicture(painter, size(), target);
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    painter.fillRect(rect(), Qt::white);
+    if (m_model && m_model->nDays() > 1) {
+        const ProgressLayout layout(width(), height(), *m_model, m_metric);
+        drawProgress(painter, layout, *m_model,
+                     fontForDevice(font(), m_image.logicalDpiY(), *painter.device()));
+    }
+    painter.restore();
+}
+
+QString ProgressChart::noteTextAt(QPoint pos) const {
+    if (!m_layout)
+        return {};
+    const int rangeY = m_layout->notesTop;
+    for (const NoteGeometry& note : m_drawing.notes) {
+        const QRect range(QPoint(note.x1, rangeY - 5), QPoint(note.x2, rangeY + 5));
+        if (range.contains(pos) || note.box.adjusted(0, 0, 1, 1).contains(pos))
+            return note.text;
+    }
+    return {};
+}
+
+bool ProgressChart::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = noteTextAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
 }
 
 void ProgressChart::paintEvent(QPaintEvent* event) {

@@ -21,13 +21,22 @@ public:
     // The model stays owned by the caller and must outlive its use here; nullptr clears the chart.
     void setModel(const ProgressModel* model, bool metric);
     void redraw();
+    // Paints the chart as the screen shows it onto any painter: the same picture at the widget's
+    // size, scaled to the largest size of its proportions that fits `target` and centred in it, its
+    // text and lines drawn as such (vectors on paper and in PDF or SVG files). The picture on the
+    // screen and its record stay as they are.
+    void renderChart(QPainter& painter, const QRectF& target) const;
 
     const QImage& image() const { return m_image; }
     // The geometry of the last drawing; empty before a model is drawn or for a one-day period.
     const std::optional<ProgressLayout>& layout() const { return m_layout; }
     const ProgressDrawing& drawing() const { return m_drawing; }
+    // The whole text of the note whose label or range is at `pos`, shown as the tooltip there: the
+    // way to read a note whose label the lane had to shorten. Empty elsewhere.
+    QString noteTextAt(QPoint pos) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

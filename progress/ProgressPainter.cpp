@@ -1,6 +1,7 @@
 #include "ProgressPainter.h"
 
 #include "Common.h"
+#include "NoteLabels.h"
 #include "Numeric.h"
 #include "ProgressModel.h"
 
@@ -24,9 +25,14 @@ const QColor HipsColour(0, 255, 255);
 const QColor WeightColour(255, 0, 0);
 const QColor Ink(0, 0, 0);
 
-constexpr int EmptyNoteTextHeight = 27;
 // Room kept between the box of a note and the point halfway to the next note.
 constexpr int NoteGapMargin = 2;
+// The value labels are right-aligned at x = 36, in a box from x = 7 that grows left to the window's
+// edge for a text wider than that.
+constexpr int ValueBoxRight = 36;
+constexpr int ValueBoxWidth = 30;
+constexpr int ValueRoomLeft = 1;
+constexpr int NoteWrapFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
 
 int nearestInt(double v) {
     return static_cast<int>(nearest(v));
@@ -35,8 +41,7 @@ int nearestInt(double v) {
 class ChartPainter {
 public:
     ChartPainter(QPainter& p, const ProgressLayout& l, const ProgressModel& m, const QFont& font)
-        : p(p), l(l), m(m), fm(font) {
-        LW = fm.horizontalAdvance(u"May 30"_s);
+        : p(p), l(l), m(m), fm(font, p.device()) {
         LH = fm.height();
         p.setFont(font);
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -64,13 +69,16 @@ private:
     int clampX(int x) const {
         return std::clamp(x, ProgressLayout::FirstDayX, std::max(ProgressLayout::FirstDayX, l.SW - 7));
     }
-    void labels(const BandScale& band, const std::vector<Currency>& values);
+    std::vector<NoteLabelRequest> noteRequests();
+    void drawDateLabels();
+    void drawValueLabels();
+    void drawBandLabels(const BandScale& band, const std::vector<Currency>& values,
+                        const QFontMetrics& metrics);
 
     QPainter& p;
     const ProgressLayout& l;
     const ProgressModel& m;
     QFontMetrics fm;
-    int LW = 0;
     int LH = 0;
 };
 
@@ -104,23 +112,25 @@ void ChartPainter::bodyLines() {
 
 void ChartPainter::calorieStems() {
     p.setPen(Ink);
+    // Dots as wide as the days have room for, so that neighbouring days never merge into one band.
+    const int radius = stemDotRadius(l.pxPerDay);
     for (int k = 1; k <= m.nDays(); ++k) {
         const ProgressDay& day = m.day(k);
         if (!day.HasCalories)
             continue;
-        const int x = l.xOfDay(k);
-        const int y = nearestInt(l.calZeroY - day.Calories * l.calories.scale);
-        p.drawLine(x, l.calZeroY, x, y);
-        p.drawEllipse(QPoint(x, y), 3, 3);
+        StemGeometry stem{k, l.xOfDay(k), nearestInt(l.calZeroY - day.Calories * l.calories.scale), {}};
+        p.drawLine(stem.x, l.calZeroY, stem.x, stem.y);
+        if (radius > 0) {
+            p.drawEllipse(QPoint(stem.x, stem.y), radius, radius);
+            stem.dot = QRect(stem.x - radius, stem.y - radius, 2 * radius + 1, 2 * radius + 1);
+        }
+        result.stems.push_back(stem);
     }
 }
 
-void ChartPainter::notesLane() {
+std::vector<NoteLabelRequest> ChartPainter::noteRequests() {
     const auto& notes = m.notes();
-    const int y0 = l.notesTop;
-    const int bottomLimit = l.SH - 7;
-    int minLeft = ProgressLayout::FirstDayX + 3;
-    p.setPen(Ink);
+    std::vector<NoteLabelRequest> requests;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const ProgressNote& note = notes[i];
         NoteGeometry g;
@@ -134,63 +144,95 @@ void ChartPainter::notesLane() {
         }
         g.leftTick = note.DateFrom >= m.dateFrom();
         g.rightTick = note.DateTo <= m.dateTo();
-
-        p.drawLine(g.x1, y0, g.x2, y0);
-        if (g.leftTick)
-            p.drawLine(g.x1, y0 - 5, g.x1, y0);
-        if (g.rightTick)
-            p.drawLine(g.x2, y0 - 5, g.x2, y0);
-        const int middle = (g.x1 + g.x2) / 2;
-        p.drawLine(middle, y0, middle, y0 + 6);
-
         int maxRight = l.SW - 10;
         if (i + 1 < notes.size()) {
             const int nextStart = clampX(l.xOfDay(m.dayOf(notes[i + 1].DateFrom)));
             maxRight = (g.x2 + nextStart) / 2 - NoteGapMargin;
         }
-
-        const QString& text = note.NoteText;
-        int width = (g.x2 - 3) - (g.x1 + 3);
-        const int boxTop = y0 + 6;
-        if (fm.horizontalAdvance(text.left(4)) > width) {
-            const int left = std::max(g.x1, minLeft - 3);
-            g.box = QRect(left, boxTop, g.x2 - left,
-                          std::min(boxTop + EmptyNoteTextHeight + 6, bottomLimit) - boxTop);
-        } else {
-            const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-            QRect measured = fm.boundingRect(QRect(0, 0, std::max(width, 1), 100000), flags, text);
-            if (y0 + 9 + measured.height() > bottomLimit || measured.width() > width) {
-                const int widest = std::min(nearestInt(minLeft + 0.4 * (l.SW - 50)), maxRight) - minLeft - 6;
-                width = std::max(width, widest);
-                measured = fm.boundingRect(QRect(0, 0, std::max(width, 1), 100000), flags, text);
-            }
-            const int boxWidth = measured.width() + 6;
-            int left = middle - boxWidth / 2;
-            left = std::max(left, minLeft);
-            if (left + boxWidth > maxRight)
-                left = std::max(maxRight - boxWidth, minLeft);
-            const int bottom = std::min(boxTop + measured.height() + 6, bottomLimit);
-            g.box = QRect(left, boxTop, boxWidth, bottom - boxTop);
-            g.textRect = QRect(left + 3, y0 + 9, boxWidth - 6, measured.height());
-            // A box cut short by the bottom of the window cuts its text with it.
-            p.save();
-            p.setClipRect(g.box);
-            p.drawText(g.textRect, flags, text);
-            p.restore();
-        }
-        p.drawRoundedRect(g.box, 3, 2.5);
-        // The outline is drawn on x + width, one pixel beyond QRect::right().
-        minLeft = g.box.x() + g.box.width() + 5;
+        requests.push_back({g.x1, g.x2, maxRight, note.NoteText});
         result.notes.push_back(g);
+    }
+    return requests;
+}
+
+void ChartPainter::notesLane() {
+    const int y0 = l.notesTop;
+    const NoteLane lane{.rangeY = y0,
+                        .boxTop = y0 + 6,
+                        .left = ProgressLayout::FirstDayX + 3,
+                        .right = l.SW - 10,
+                        .bottom = l.SH - 7,
+                        .widest = nearestInt(0.4 * (l.SW - 50))};
+    const std::vector<NoteLabelRequest> requests = noteRequests();
+    const std::vector<NoteLabel> placed = placeNoteLabels(requests, lane, fm);
+    p.setPen(Ink);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        NoteGeometry& g = result.notes[i];
+        const NoteLabel& label = placed[i];
+        p.drawLine(g.x1, y0, g.x2, y0);
+        if (g.leftTick)
+            p.drawLine(g.x1, y0 - 5, g.x1, y0);
+        if (g.rightTick)
+            p.drawLine(g.x2, y0 - 5, g.x2, y0);
+        g.box = label.box;
+        g.textRect = label.textRect;
+        g.text = requests[i].text;
+        g.shownText = label.text;
+        g.connectorX = label.connectorX;
+        if (label.box.isEmpty())
+            continue;
+        p.drawLine(label.connectorX, y0, label.connectorX, label.box.top());
+        p.save();
+        p.setClipRect(label.box);
+        p.drawText(label.textRect,
+                   label.wrapped ? NoteWrapFlags : Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   label.text);
+        p.restore();
+        p.drawRoundedRect(label.box, 3, 2.5);
     }
 }
 
-void ChartPainter::labels(const BandScale& band, const std::vector<Currency>& values) {
+void ChartPainter::drawBandLabels(const BandScale& band, const std::vector<Currency>& values,
+                                  const QFontMetrics& metrics) {
+    const int height = metrics.height();
     for (const Currency& v : values) {
         const int y = band.yOf(v.toDouble());
         p.drawLine(38, y, 42, y);
-        p.drawText(QRect(7, nearestInt(y - LH / 2.0), 30, LH), Qt::AlignRight | Qt::AlignTop, v.toString());
+        const QString text = v.toString();
+        const int width = std::max(ValueBoxWidth, metrics.horizontalAdvance(text));
+        const QRect box(ValueBoxRight + 1 - width, nearestInt(y - height / 2.0), width, height);
+        p.drawText(box, Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, text);
+        result.valueLabels.push_back({text, box});
     }
+}
+
+void ChartPainter::drawValueLabels() {
+    result.labels = valueLabels(l, LH);
+    QStringList texts;
+    for (const auto* values : {&result.labels.girth, &result.labels.weight, &result.labels.caloriesUpper,
+                               &result.labels.caloriesLower})
+        for (const Currency& v : *values)
+            texts.append(v.toString());
+    // One size for every value label: the chart's, unless the widest text would not fit left of the
+    // ticks.
+    result.valueFont = fittedFont(p.font(), *p.device(), texts, ValueBoxRight + 1 - ValueRoomLeft);
+    const QFont chartFont = p.font();
+    p.setFont(result.valueFont);
+    const QFontMetrics metrics(result.valueFont, p.device());
+    drawBandLabels(l.girth, result.labels.girth, metrics);
+    drawBandLabels(l.weight, result.labels.weight, metrics);
+    drawBandLabels(l.calories, result.labels.caloriesUpper, metrics);
+    drawBandLabels(l.calories, result.labels.caloriesLower, metrics);
+    p.setFont(chartFont);
+}
+
+void ChartPainter::drawDateLabels() {
+    const QLocale locale;
+    result.dateLabels = placeDateLabels(l, result.stems, fm, [&](int day) {
+        return locale.toString(m.dateFrom().addDays(day - 1).toQDate(), u"MMM d"_s);
+    });
+    for (const DateLabel& label : result.dateLabels)
+        p.drawText(label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.text);
 }
 
 void ChartPainter::axes() {
@@ -198,23 +240,10 @@ void ChartPainter::axes() {
     p.drawLine(ProgressLayout::AxisX, ProgressLayout::BandTop, ProgressLayout::AxisX, l.SH - 6);
     p.drawLine(7, l.calZeroY, l.SW - 6, l.calZeroY);
 
-    const double labelDays = (LW + 8) / static_cast<double>(l.pxPerDay);
-    const int step = std::max(1, static_cast<int>(std::ceil(labelDays)));
-    const int lastLabelled = l.nDays - static_cast<int>(std::floor(labelDays));
-    const QLocale locale;
-    for (int d = 1; d <= lastLabelled; d += step) {
-        const QString text = locale.toString(m.dateFrom().addDays(d - 1).toQDate(), u"MMM d"_s);
-        p.drawText(QRect(l.xOfDay(d) + 2, l.calZeroY - LH - 4, LW * 2, LH), Qt::AlignLeft | Qt::AlignTop,
-                   text);
-        result.dateLabels.emplace_back(d, text);
-    }
+    drawDateLabels();
+    drawValueLabels();
 
-    result.labels = valueLabels(l, LH);
-    labels(l.girth, result.labels.girth);
-    labels(l.weight, result.labels.weight);
-    labels(l.calories, result.labels.caloriesUpper);
-    labels(l.calories, result.labels.caloriesLower);
-
+    result.timeArrow = timeArrowhead(l);
     arrowhead(QPolygon({QPoint(l.SW - 19, l.calZeroY - 2), QPoint(l.SW - 7, l.calZeroY),
                         QPoint(l.SW - 19, l.calZeroY + 2)}));
     for (int top : {l.girth.top, l.weight.top, l.calories.top})
@@ -227,11 +256,13 @@ ProgressDrawing drawProgress(QPainter& painter, const ProgressLayout& layout, co
                              const QFont& font) {
     if (model.nDays() <= 1)
         return {};
+    painter.save();
     ChartPainter chart(painter, layout, model, font);
     chart.bodyLines();
     chart.calorieStems();
     chart.notesLane();
     chart.axes();
+    painter.restore();
     return std::move(chart.result);
 }
 

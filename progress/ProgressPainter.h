@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AxisLabels.h"
 #include "ProgressLayout.h"
 
 #include <QFont>
@@ -15,26 +16,40 @@ namespace kelvora {
 
 class ProgressModel;
 
-// Where one note's range and box were drawn.
+// Where one note's range and label were drawn.
 struct NoteGeometry {
     int x1 = 0;
     int x2 = 0;
     bool leftTick = false;
     bool rightTick = false;
+    QRect box;          // the label's rounded box; empty when the lane had no room left for it
+    QRect textRect;     // where the text was drawn, word-wrapped, inside the box
+    QString text;       // the note's whole text
+    QString shownText;  // the note's text, or its beginning and an ellipsis where the lane was full
+    int connectorX = 0; // the connector runs down from the range to the box at this x
+};
+
+// A value label left of the vertical axis: the box its text is right-aligned in.
+struct ValueLabel {
+    QString text;
     QRect box;
-    QRect textRect; // empty when the text did not fit the note's range at all
 };
 
 // What the last drawing put where, for the window's callers and its tests.
 struct ProgressDrawing {
     std::vector<std::pair<int, int>> bodyRuns; // first and last day of each drawn run
+    std::vector<StemGeometry> stems;
     std::vector<NoteGeometry> notes;
-    std::vector<std::pair<int, QString>> dateLabels; // day and its text
+    std::vector<DateLabel> dateLabels;
     ValueLabels labels;
+    std::vector<ValueLabel> valueLabels; // girths, weight, upper and lower calories, as in `labels`
+    QFont valueFont;                     // the font of the value labels
+    QRect timeArrow;                     // the arrowhead at the right end of the zero line
 };
 
-// Draws the progress chart of `model` over a cleared SW x SH area. `font` is used for every text;
-// one date label ("May 30") measured in it sizes the labels.
+// Draws the progress chart of `model` over a cleared SW x SH area from the painter's origin, in the
+// painter's units. `font` is used for every text and measured on the painter's device; one date
+// label ("May 30") measured in it sizes the labels.
 ProgressDrawing drawProgress(QPainter& painter, const ProgressLayout& layout, const ProgressModel& model,
                              const QFont& font);
 

@@ -1,12 +1,15 @@
 #include "frmGeneralProgress.h"
 
 #include "App.h"
+#include "ChartFiles.h"
+#include "ChartOutput.h"
 #include "HelpContext.h"
 #include "ProgressChart.h"
 #include "ProgressModel.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -40,12 +43,21 @@ frmGeneralProgress::frmGeneralProgress(QWidget* parent)
     title.setPointSizeF(9.75);
     title.setBold(true);
     Label1->setFont(title);
+    // Black on the chart's white, whatever the desktop's colours.
+    QPalette ink = Label1->palette();
+    ink.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(ink);
     Label1->adjustSize();
 
     btnPrint = makeButton(u"btnPrint"_s, u"&Print"_s);
     btnPrint->adjustSize();
     btnPrint->move(4, 4);
     connect(btnPrint, &QPushButton::clicked, this, &frmGeneralProgress::btnPrint_Click);
+    btnSaveAs = makeButton(u"btnSaveAs"_s, u"&Save As…"_s);
+    btnSaveAs->adjustSize();
+    btnSaveAs->setGeometry(btnPrint->geometry().right() + 1 + 4, 4, btnSaveAs->width(), btnPrint->height());
+    btnSaveAs->setToolTip(u"Save the chart as a PDF, SVG or PNG file (Ctrl+S)"_s);
+    connect(btnSaveAs, &QPushButton::clicked, this, &frmGeneralProgress::btnSaveAs_Click);
 
     resize(OpeningSize);
 }
@@ -84,26 +96,50 @@ void frmGeneralProgress::resizeEvent(QResizeEvent* event) {
 }
 
 void frmGeneralProgress::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_P && event->modifiers() == Qt::ControlModifier) {
+    if (event->modifiers() == Qt::ControlModifier &&
+        (event->key() == Qt::Key_P || event->key() == Qt::Key_S)) {
         event->accept();
-        btnPrint_Click();
+        if (event->key() == Qt::Key_P)
+            btnPrint_Click();
+        else
+            btnSaveAs_Click();
         return;
     }
     KelvoraDialog::keyPressEvent(event);
 }
 
+Printout frmGeneralProgress::printout() const {
+    return [this](QPainter& painter, const QRectF& page) {
+        painter.save();
+        mapPicture(painter, size(), page);
+        painter.setClipRect(rect(), Qt::IntersectClip);
+        painter.fillRect(rect(), Qt::white);
+        m_chart->renderChart(painter, QRectF(m_chart->geometry()));
+        painter.setFont(fontForDevice(Label1->font(), Label1->logicalDpiY(), *painter.device()));
+        painter.setPen(Label1->palette().color(QPalette::WindowText));
+        painter.drawText(Label1->geometry(), static_cast<int>(Label1->alignment()) | Qt::TextDontClip,
+                         Label1->text());
+        painter.restore();
+    };
+}
+
 void frmGeneralProgress::btnPrint_Click() {
-    btnPrint->hide();
     bool printed = false;
     try {
-        printed = app().printer().printLandscape(*this);
+        printed = app().printer().printLandscape(printout());
     } catch (const std::exception&) {
         printed = false;
     }
     if (!printed)
         app().messages().error(this,
                                u"Can't print. Please check whether your default printer is accessible"_s);
-    btnPrint->show();
+}
+
+void frmGeneralProgress::btnSaveAs_Click() {
+    const QString period =
+        dateFrom.toQDate().toString(Qt::ISODate) + u" to "_s + dateTo.toQDate().toString(Qt::ISODate);
+    saveChartAs(this, u"Save Progress Chart As"_s, u"General Progress "_s + period + u".pdf"_s, size(),
+                printout());
 }
 
 } // namespace kelvora

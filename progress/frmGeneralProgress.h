@@ -2,6 +2,7 @@
 
 #include "DateValue.h"
 #include "KelvoraDialog.h"
+#include "Services.h"
 
 #include <memory>
 
@@ -14,7 +15,8 @@ class ProgressChart;
 class ProgressModel;
 
 // The progress chart of a period: body girths, weight and the daily calorie balance, with the
-// user's notes beneath. Set dateFrom and dateTo, then show it modally.
+// user's notes beneath. Set dateFrom and dateTo, then show it modally. It prints itself and saves
+// itself as a file, both as the window shows the chart, without its buttons.
 class frmGeneralProgress : public KelvoraDialog {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
     // The model of the current showing (nullptr while closed) and the picture drawn from it.
     const ProgressModel* model() const { return m_model.get(); }
     const ProgressChart& chart() const { return *m_chart; }
+    // The window's picture as it goes to paper and files: the title and the chart on white.
+    Printout printout() const;
 
 protected:
     void load() override;
@@ -36,11 +40,13 @@ protected:
 
 private:
     void btnPrint_Click();
+    void btnSaveAs_Click();
     void placeControls();
 
     std::unique_ptr<ProgressModel> m_model;
     ProgressChart* m_chart;
     QPushButton* btnPrint;
+    QPushButton* btnSaveAs;
     QLabel* Label1;
 };
 

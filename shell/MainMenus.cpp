@@ -67,6 +67,7 @@ void buildMainMenus(QMainWindow& window, QToolBar& toolbar) {
           {u"mnuAddNote"_s, u"Add &Note"_s},
           Separator,
           {u"mnuPrintChart"_s, u"&Print Daily Chart"_s},
+          {u"mnuSaveChart"_s, u"Sa&ve Daily Chart As…"_s},
           Separator,
           {u"mnuSetDate"_s, u"&Set Date"_s},
           Separator,

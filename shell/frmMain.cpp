@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "App.h"
+#include "ChartFiles.h"
+#include "ChartOutput.h"
 #include "HelpContext.h"
 #include "Icons.h"
 #include "KelvoraDialog.h"
@@ -38,6 +40,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -47,7 +50,6 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -77,32 +79,6 @@ QToolButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 std::optional<qint16> kcal(const QVariant& value) {
     return toInt16(value.toDouble());
 }
-
-// The client area as it goes to paper: without the day controls and the toolbar, on white. The
-// window is put back as it was however printing ends.
-class PaperView {
-public:
-    PaperView(QWidget& client, std::vector<QWidget*> hidden)
-        : m_client(client), m_hidden(std::move(hidden)), m_palette(client.palette()) {
-        for (QWidget* widget : m_hidden)
-            widget->hide();
-        QPalette white = m_palette;
-        white.setColor(QPalette::Window, Qt::white);
-        m_client.setPalette(white);
-    }
-    ~PaperView() {
-        for (QWidget* widget : m_hidden)
-            widget->show();
-        m_client.setPalette(m_palette);
-    }
-    PaperView(const PaperView&) = delete;
-    PaperView& operator=(const PaperView&) = delete;
-
-private:
-    QWidget& m_client;
-    std::vector<QWidget*> m_hidden;
-    QPalette m_palette;
-};
 
 // The time the chart reports, as a time of the day: the right end of an axis that runs to 24:00 is
 // the day's last minute, not midnight of the next day (which would read as 00:00 of this one).
@@ -191,6 +167,7 @@ void frmMain::connectMenus() {
         connect(menuItem(name), &QAction::triggered, this, handler);
     };
     on(u"mnuPrintChart"_s, &frmMain::mnuPrintChart_Click);
+    on(u"mnuSaveChart"_s, &frmMain::mnuSaveChart_Click);
     on(u"mnuSetDate"_s, &frmMain::mnuSetDate_Click);
     on(u"mnuDeleteTrialData"_s, &frmMain::mnuDeleteTrialData_Click);
     on(u"mnuExit"_s, &frmMain::close);
@@ -275,17 +252,33 @@ void frmMain::btnNext_Click() {
     RePaintGraph();
 }
 
+Printout frmMain::chartPrintout() const {
+    return [this](QPainter& painter, const QRectF& page) {
+        painter.save();
+        mapPicture(painter, client->size(), page);
+        painter.setClipRect(client->rect(), Qt::IntersectClip);
+        painter.fillRect(client->rect(), Qt::white);
+        graph->renderChart(painter, QRectF(graph->geometry()));
+        painter.restore();
+    };
+}
+
 void frmMain::mnuPrintChart_Click() {
-    const PaperView paper(*client, {btnPrev, btnNext, btnHelp, txtDate, tlbToolBar});
     bool printed = false;
     try {
-        printed = app().printer().printLandscape(*client);
+        printed = app().printer().printLandscape(chartPrintout());
     } catch (const std::exception&) {
         printed = false;
     }
     if (!printed)
         app().messages().error(this,
                                u"Can't print. Please check whether your default printer is accessible"_s);
+}
+
+void frmMain::mnuSaveChart_Click() {
+    const QString day = app().state().currentDate.toQDate().toString(Qt::ISODate);
+    saveChartAs(this, u"Save Daily Chart As"_s, u"Daily Chart "_s + day + u".pdf"_s, client->size(),
+                chartPrintout());
 }
 
 void frmMain::mnuSetDate_Click() {

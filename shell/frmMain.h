@@ -2,6 +2,7 @@
 
 #include "DayView.h"
 #include "MainLayout.h"
+#include "Services.h"
 
 #include <QDialog>
 #include <QHash>
@@ -67,6 +68,10 @@ public:
     // toolbar key. Null for a key the list does not hold.
     QIcon image(const QString& key) const override;
 
+    // The daily chart as it goes to paper and files: the client area on white, without the day
+    // controls and the toolbar.
+    Printout chartPrintout() const;
+
     // The dialogs the window opens live as long as it does, so they keep their public members.
     // Made on first use; the caller includes the dialog's header.
     template <typename Dialog> Dialog& dialog() {
@@ -96,6 +101,7 @@ private:
     void btnPrev_Click();
     void btnNext_Click();
     void mnuPrintChart_Click();
+    void mnuSaveChart_Click();
     void mnuSetDate_Click();
     void mnuDeleteTrialData_Click();
     void mnuCommon_Click();

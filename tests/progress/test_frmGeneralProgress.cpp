@@ -1,54 +1,24 @@
-#include "AppFixture.h"
 #include "Common.h"
-#include "ProgressChart.h"
-#include "ProgressDiary.h"
+#include "PdfFile.h"
+#include "ProgressChartTest.h"
 #include "ProgressModel.h"
-#include "frmGeneralProgress.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace kelvora::test {
 namespace {
-
-constexpr QRgb White = 0xffffffff;
-constexpr QRgb Black = 0xff000000;
-constexpr QRgb Green = 0xff00ff00;
-
-class ProgressChartTest : public ::testing::Test {
-protected:
-    // Day k of the 31-day period 1 April .. 1 May 2026.
-    static DateValue day(int k) { return DateValue::fromYmd(2026, 4, 1).addDays(k - 1); }
-
-    // Shows the chart of days 1..lastDay at a client size of 756 x 600 and hands it to `inspect`.
-    void show(const std::function<void(frmGeneralProgress&)>& inspect, int lastDay = 31) {
-        window.dateFrom = day(1);
-        window.dateTo = day(lastDay);
-        fx.modal->expect([&](QDialog&) {
-            window.resize(756, 600);
-            inspect(window);
-        });
-        fx.app->modal().exec(window);
-    }
-    static const ProgressLayout& layoutOf(const frmGeneralProgress& w) { return *w.chart().layout(); }
-    static QRgb pixel(const frmGeneralProgress& w, int x, int y) { return w.chart().image().pixel(x, y); }
-    static int nearestInt(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-    AppFixture fx{SeedContents::SchemaOnly};
-    ProgressDiary diary{fx};
-    frmGeneralProgress window;
-
-    void SetUp() override { fx.app->state().measurementSystem = u"M"_s; }
-};
 
 TEST_F(ProgressChartTest, DayPositionsAndBandsFollowTheDesignedLayout) {
     show([](frmGeneralProgress& w) {
@@ -84,11 +54,12 @@ TEST_F(ProgressChartTest, DatesAreLabelledEveryFewDaysWhereTheLabelsFit) {
         const int last = l.nDays - static_cast<int>(std::floor(perLabel));
         const auto& labels = w.chart().drawing().dateLabels;
         ASSERT_GE(labels.size(), 3u);
-        EXPECT_EQ(labels[0], (std::pair{1, u"Apr 1"_s}));
-        EXPECT_EQ(labels[1].first, 1 + step);
-        EXPECT_EQ(labels[1].second, u"Apr %1"_s.arg(1 + step));
-        EXPECT_LE(labels.back().first, last);
-        EXPECT_GT(labels.back().first + step, last);
+        EXPECT_EQ(labels[0].day, 1);
+        EXPECT_EQ(labels[0].text, u"Apr 1"_s);
+        EXPECT_EQ(labels[1].day, 1 + step);
+        EXPECT_EQ(labels[1].text, u"Apr %1"_s.arg(1 + step));
+        EXPECT_LE(labels.back().day, last);
+        EXPECT_GT(labels.back().day + step, last);
     });
 }
 
@@ -166,11 +137,9 @@ TEST_F(ProgressChartTest, NotesAreRangesWithTicksWhereTheyBeginAndEndInsideThePe
             const NoteGeometry& g = notes[i];
             EXPECT_EQ(g.box.top(), y0 + 6) << i;
             EXPECT_LE(g.box.y() + g.box.height(), 600 - 7) << i;
-            // A one-day range is too narrow for the first letters of "Party": its box stays empty.
-            EXPECT_EQ(g.textRect.isEmpty(), i == 2) << i;
-            if (!g.textRect.isEmpty()) {
-                EXPECT_TRUE(g.box.contains(g.textRect)) << i;
-            }
+            // The one-day range of "Party" is too narrow for its first letters: its label is wider.
+            EXPECT_FALSE(g.textRect.isEmpty()) << i;
+            EXPECT_TRUE(g.box.contains(g.textRect)) << i;
             if (i > 0) {
                 const QRect& previous = notes[i - 1].box;
                 EXPECT_GE(g.box.left(), previous.x() + previous.width() + 5) << i;
@@ -183,15 +152,22 @@ TEST_F(ProgressChartTest, NotesAreRangesWithTicksWhereTheyBeginAndEndInsideThePe
     });
 }
 
-TEST_F(ProgressChartTest, ANoteTooNarrowForItsTextGetsAnEmptyBox) {
+TEST_F(ProgressChartTest, ANoteTooNarrowForItsTextGetsALabelWiderThanItsRange) {
     diary.note(day(10), day(11), u"Wide words here"_s);
     show(
         [](frmGeneralProgress& w) {
             const NoteGeometry& g = w.chart().drawing().notes.at(0);
-            EXPECT_TRUE(g.textRect.isEmpty());
-            EXPECT_EQ(g.box.left(), g.x1);
-            EXPECT_EQ(g.box.x() + g.box.width(), g.x2);
-            EXPECT_EQ(g.box.height(), 27 + 6);
+            EXPECT_EQ(g.shownText, u"Wide words here"_s);
+            EXPECT_GT(g.box.width(), g.x2 - g.x1);
+            EXPECT_EQ(g.box.top(), layoutOf(w).notesTop + 6); // the designed row: nothing else is in the way
+            EXPECT_GE(g.connectorX, g.x1);
+            EXPECT_LE(g.connectorX, g.x2);
+            EXPECT_GT(g.connectorX, g.box.left());
+            EXPECT_LT(g.connectorX, g.box.x() + g.box.width());
+            const QRect needed =
+                QFontMetrics(w.chart().font()).boundingRect(g.textRect, Qt::TextWordWrap, g.shownText);
+            EXPECT_LE(needed.width(), g.textRect.width());
+            EXPECT_LE(needed.height(), g.textRect.height());
         },
         181);
 }
@@ -300,31 +276,120 @@ TEST_F(ProgressChartTest, OpensAt756By520AndIsNeverLowerThan483) {
     fx.app->modal().exec(window);
 }
 
-TEST_F(ProgressChartTest, PrintingHidesTheButtonAndReportsAFailure) {
+TEST_F(ProgressChartTest, PrintingLeavesTheButtonsOffThePageAndReportsAFailure) {
+    diary.meal(day(10), 2500);
     QPushButton* print = window.findChild<QPushButton*>(u"btnPrint"_s);
-    bool hiddenWhilePrinting = false;
-    fx.printer->whilePrinting = [&](QWidget& widget) {
-        EXPECT_EQ(&widget, &window);
-        hiddenWhilePrinting = !print->isVisible();
+    QPushButton* saveAs = window.findChild<QPushButton*>(u"btnSaveAs"_s);
+    QLabel* title = window.findChild<QLabel*>(u"Label1"_s);
+    ASSERT_TRUE(print && saveAs && title);
+    int looked = 0;
+    fx.printer->whilePrinting = [&](const Printout& printout) {
+        ++looked;
+        EXPECT_TRUE(print->isVisible()); // the window is not touched for the paper's sake
+        QImage page(window.size() * 2, QImage::Format_RGB32);
+        page.fill(Qt::gray);
+        QPainter painter(&page);
+        printout(painter, QRectF(page.rect()));
+        painter.end();
+        for (const QPushButton* button : {print, saveAs})
+            EXPECT_EQ(page.pixelColor(button->geometry().center() * 2), QColor(Qt::white));
+        // The title is there, in black.
+        int ink = 0;
+        const QRect titleArea(title->geometry().topLeft() * 2, title->geometry().size() * 2);
+        for (int y = titleArea.top(); y <= titleArea.bottom(); ++y)
+            for (int x = titleArea.left(); x <= titleArea.right(); ++x)
+                ink += page.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
+        EXPECT_GT(ink, 20);
+        // The chart at twice its size: the vertical axis and the stem of day 10.
+        const ProgressLayout& l = layoutOf(window);
+        EXPECT_EQ(page.pixelColor(2 * ProgressLayout::AxisX, 2 * 300), QColor(Qt::black));
+        EXPECT_EQ(page.pixelColor(2 * l.xOfDay(10), 2 * (l.calZeroY - 10)), QColor(Qt::black));
     };
     show([&](frmGeneralProgress& w) {
         QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
         EXPECT_EQ(fx.printer->calls, 1);
-        EXPECT_TRUE(hiddenWhilePrinting);
-        EXPECT_TRUE(print->isVisible());
+        EXPECT_EQ(looked, 1);
         EXPECT_TRUE(fx.messages->shown.empty());
 
         fx.printer->succeeds = false;
-        hiddenWhilePrinting = false;
         QTest::mouseClick(print, Qt::LeftButton);
         EXPECT_EQ(fx.printer->calls, 2);
-        EXPECT_TRUE(hiddenWhilePrinting);
+        EXPECT_EQ(looked, 2);
         ASSERT_EQ(fx.messages->shown.size(), 1u);
         EXPECT_EQ(fx.messages->last().text,
                   u"Can't print. Please check whether your default printer is accessible"_s);
         EXPECT_EQ(fx.messages->last().title, u"Error"_s);
         EXPECT_EQ(fx.messages->last().icon, MessageIcon::Exclamation);
         EXPECT_TRUE(print->isVisible());
+    });
+}
+
+TEST_F(ProgressChartTest, SaveAsSitsBesidePrintAndWritesTheChartWithoutTheButtons) {
+    diary.meal(day(10), 2500);
+    diary.note(day(12), day(13), u"Short trip"_s);
+    const QTemporaryDir folder;
+    show([&](frmGeneralProgress& w) {
+        auto* print = w.findChild<QPushButton*>(u"btnPrint"_s);
+        auto* saveAs = w.findChild<QPushButton*>(u"btnSaveAs"_s);
+        ASSERT_TRUE(print && saveAs);
+        EXPECT_EQ(saveAs->text(), u"&Save As…"_s);
+        EXPECT_EQ(saveAs->y(), print->y());
+        EXPECT_GT(saveAs->x(), print->geometry().right());
+        EXPECT_TRUE(saveAs->isVisible());
+
+        // Ctrl+S: a PNG of twice the window's size, the title and the chart on white.
+        const QString png = folder.filePath(u"progress.png"_s);
+        fx.files->answer(png);
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(fx.files->requests.size(), 1u);
+        EXPECT_EQ(fx.files->requests.back().caption, u"Save Progress Chart As"_s);
+        EXPECT_TRUE(
+            fx.files->requests.back().proposed.endsWith(u"/General Progress 2026-04-01 to 2026-05-01.pdf"_s))
+            << fx.files->requests.back().proposed.toStdString();
+        const QImage picture(png);
+        ASSERT_EQ(picture.size(), w.size() * 2);
+        for (const QPushButton* button : {print, saveAs})
+            EXPECT_EQ(picture.pixelColor(button->geometry().center() * 2), QColor(Qt::white));
+        const ProgressLayout& l = layoutOf(w);
+        EXPECT_EQ(picture.pixelColor(2 * l.xOfDay(10), 2 * (l.calZeroY - 10)), QColor(Qt::black));
+
+        // The button: an SVG with the chart's texts as text.
+        const QString svg = folder.filePath(u"progress.svg"_s);
+        fx.files->answer(svg);
+        QTest::mouseClick(saveAs, Qt::LeftButton);
+        QFile file(svg);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString document = QString::fromUtf8(file.readAll());
+        for (const QString& text : {u">General Progress Chart<"_s, u">Short trip<"_s, u">Apr 1<"_s})
+            EXPECT_TRUE(document.contains(text)) << text.toStdString();
+        EXPECT_FALSE(document.contains(u"Save As"_s));
+        EXPECT_TRUE(fx.messages->shown.empty());
+    });
+}
+
+TEST_F(ProgressChartTest, ThePrintedPageIsOneLandscapePageOfTextAndLines) {
+    if (!pdfToolsInstalled())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    diary.meal(day(10), 2500);
+    diary.note(day(12), day(13), u"Short trip"_s);
+    const QTemporaryDir folder;
+    fx.printer->pdfPath = folder.filePath(u"progress.pdf"_s);
+    show([&](frmGeneralProgress& w) {
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        EXPECT_TRUE(fx.messages->shown.empty());
+        const PdfFacts pdf = readPdf(fx.printer->pdfPath);
+        EXPECT_EQ(pdf.pages, 1);
+        EXPECT_GT(pdf.pageSize.width(), pdf.pageSize.height());
+        EXPECT_EQ(pdf.images, 0);
+        // The texts of the chart on the screen, as text a reader can select.
+        QStringList texts{u"General Progress Chart"_s, u"Short trip"_s};
+        for (const DateLabel& label : w.chart().drawing().dateLabels)
+            texts.append(label.text);
+        for (const ValueLabel& label : w.chart().drawing().valueLabels)
+            texts.append(label.text);
+        for (const QString& text : texts)
+            EXPECT_TRUE(pdf.text.contains(text)) << text.toStdString() << " in\n" << pdf.text.toStdString();
+        EXPECT_FALSE(pdf.text.contains(u"Print"_s));
     });
 }
 

@@ -1,8 +1,10 @@
 // The main window: the day in the chart, day navigation, menus and toolbar, printing, help, layout.
 #include "AppFixture.h"
 #include "DataCombo.h"
+#include "FileSaving.h"
 #include "MainLayout.h"
 #include "Numeric.h"
+#include "PdfFile.h"
 #include "ReportList.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
@@ -15,10 +17,14 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolBar>
@@ -26,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <stdexcept>
@@ -249,16 +256,23 @@ TEST_F(MainWindowTest, CommonRedrawsOnlyWhenSaved) {
     EXPECT_EQ(graph().meals().size(), 1u);
 }
 
-TEST_F(MainWindowTest, PrintingShowsTheChartAloneOnWhiteAndRestoresTheWindow) {
+TEST_F(MainWindowTest, PrintingPaintsTheChartAloneOnWhiteAndLeavesTheWindowAsItWas) {
     showDay(SampleDay);
-    const std::vector<QString> hidden{u"btnPrev"_s, u"btnNext"_s, u"btnHelp"_s, u"txtDate"_s,
-                                      u"tlbToolBar"_s};
+    const std::vector<QString> controls{u"btnPrev"_s, u"btnNext"_s, u"btnHelp"_s, u"txtDate"_s,
+                                        u"tlbToolBar"_s};
+    QWidget* client = window->centralWidget();
     auto* btnHelp = child<QAbstractButton>(u"btnHelp"_s);
     // A spot of bare background right of the Help button, and one under it.
     const QPoint bare = btnHelp->geometry().center() + QPoint(btnHelp->width() + 20, 0);
     const QPoint underButton = btnHelp->geometry().center();
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     ASSERT_NE(buttonFace, QColor(Qt::white));
+    const ZelmarGraph& chart = graph();
+    ASSERT_FALSE(chart.meals().empty());
+    const MealStruct& bar = chart.meals().front();
+    const QPoint inBar = chart.geometry().topLeft() + QPoint(bar.Left + 2, (bar.Top + chart.baselineY()) / 2);
+    const QColor barColour = chart.image().pixelColor(inBar - chart.geometry().topLeft());
+    ASSERT_NE(barColour, QColor(Qt::white));
 
     struct Case {
         const char* name;
@@ -271,25 +285,32 @@ TEST_F(MainWindowTest, PrintingShowsTheChartAloneOnWhiteAndRestoresTheWindow) {
         fx.messages->shown.clear();
         fx.printer->succeeds = c.succeeds;
         bool looked = false;
-        fx.printer->whilePrinting = [&](QWidget& page) {
+        fx.printer->whilePrinting = [&](const Printout& printout) {
             looked = true;
-            EXPECT_NE(page.findChild<ZelmarGraph*>(u"graph"_s), nullptr);
-            EXPECT_EQ(page.findChild<QMenuBar*>(), nullptr);
-            for (const QString& name : hidden)
-                EXPECT_FALSE(child<QWidget>(name)->isVisible()) << name.toStdString();
-            const QImage picture = page.grab().toImage();
-            EXPECT_EQ(picture.pixelColor(bare), QColor(Qt::white));
-            EXPECT_EQ(picture.pixelColor(underButton), QColor(Qt::white));
-            EXPECT_EQ(picture.pixelColor(page.width() / 2, 2), QColor(Qt::white)); // where the toolbar was
+            // The window is not touched for the paper's sake.
+            for (const QString& name : controls)
+                EXPECT_TRUE(child<QWidget>(name)->isVisible()) << name.toStdString();
+            // A page of twice the client's size holds the client area at twice its size.
+            QImage page(client->size() * 2, QImage::Format_RGB32);
+            page.fill(Qt::gray);
+            QPainter painter(&page);
+            printout(painter, QRectF(page.rect()));
+            painter.end();
+            EXPECT_EQ(page.pixelColor(bare * 2), QColor(Qt::white));
+            EXPECT_EQ(page.pixelColor(underButton * 2), QColor(Qt::white));
+            EXPECT_EQ(page.pixelColor(page.width() / 2, 4), QColor(Qt::white)); // where the toolbar is
+            EXPECT_EQ(page.pixelColor(inBar * 2), barColour);
+            const QPoint axis = chart.geometry().topLeft() + QPoint(chart.width() / 2, chart.baselineY());
+            EXPECT_EQ(page.pixelColor(axis * 2), QColor(Qt::black));
             if (c.throws)
                 throw std::runtime_error("printer gone");
         };
         item(u"mnuPrintChart"_s).trigger();
         EXPECT_TRUE(looked);
 
-        for (const QString& name : hidden)
+        for (const QString& name : controls)
             EXPECT_TRUE(child<QWidget>(name)->isVisible()) << name.toStdString();
-        EXPECT_EQ(window->centralWidget()->grab().toImage().pixelColor(bare), buttonFace);
+        EXPECT_EQ(client->grab().toImage().pixelColor(bare), buttonFace);
         if (c.succeeds && !c.throws) {
             EXPECT_TRUE(fx.messages->shown.empty());
             continue;
@@ -300,6 +321,86 @@ TEST_F(MainWindowTest, PrintingShowsTheChartAloneOnWhiteAndRestoresTheWindow) {
                   u"Can't print. Please check whether your default printer is accessible"_s);
         EXPECT_EQ(fx.messages->last().icon, MessageIcon::Exclamation);
     }
+}
+
+TEST_F(MainWindowTest, ThePrintedPageIsOneLandscapePageOfTextAndLines) {
+    if (!pdfToolsInstalled())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    showDay(SampleDay);
+    const QTemporaryDir folder;
+    fx.printer->pdfPath = folder.filePath(u"daily.pdf"_s);
+    item(u"mnuPrintChart"_s).trigger();
+    EXPECT_TRUE(fx.messages->shown.empty());
+
+    const PdfFacts pdf = readPdf(fx.printer->pdfPath);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_GT(pdf.pageSize.width(), pdf.pageSize.height());
+    EXPECT_EQ(pdf.images, 0);
+    // The chart's own texts, as text a reader can select.
+    EXPECT_TRUE(pdf.text.contains(graph().caption().text)) << pdf.text.toStdString();
+    for (const ChartLabel& label : graph().kcalLabels())
+        EXPECT_TRUE(pdf.text.contains(label.text)) << label.text.toStdString();
+    EXPECT_FALSE(pdf.text.contains(u"Previous"_s)); // the day controls stay off the paper
+}
+
+TEST_F(MainWindowTest, SaveDailyChartAsWritesThePictureOfThePrintout) {
+    showDay(SampleDay);
+    const QTemporaryDir folder;
+    QWidget* client = window->centralWidget();
+    const ZelmarGraph& chart = graph();
+    const QPoint axis = chart.geometry().topLeft() + QPoint(chart.width() / 2, chart.baselineY());
+    auto* btnHelp = child<QAbstractButton>(u"btnHelp"_s);
+
+    // PNG: twice the client area, the chart alone on white.
+    const QString png = folder.filePath(u"day.png"_s);
+    fx.files->answer(png);
+    item(u"mnuSaveChart"_s).trigger();
+    ASSERT_EQ(fx.files->requests.size(), 1u);
+    EXPECT_EQ(fx.files->requests.back().caption, u"Save Daily Chart As"_s);
+    EXPECT_TRUE(fx.files->requests.back().proposed.endsWith(u"/Daily Chart 2026-11-30.pdf"_s))
+        << fx.files->requests.back().proposed.toStdString();
+    const QImage picture(png);
+    ASSERT_EQ(picture.size(), client->size() * 2);
+    EXPECT_EQ(picture.pixelColor(axis * 2), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(btnHelp->geometry().center() * 2), QColor(Qt::white));
+
+    // SVG: the chart's texts as text, at the client's size; the day controls are not in it.
+    const QString svg = folder.filePath(u"day.svg"_s);
+    fx.files->answer(svg);
+    item(u"mnuSaveChart"_s).trigger();
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString document = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(document.contains(u"viewBox=\"0 0 %1 %2\""_s.arg(client->width()).arg(client->height())));
+    EXPECT_TRUE(document.contains(u'>' + chart.caption().text + u'<'));
+    EXPECT_FALSE(document.contains(u"Previous"_s));
+    EXPECT_TRUE(fx.messages->shown.empty());
+
+    // A file that cannot be written: the error names it.
+    const QString nowhere = folder.filePath(u"no such folder/day.pdf"_s);
+    fx.files->answer(nowhere);
+    item(u"mnuSaveChart"_s).trigger();
+    ASSERT_EQ(fx.messages->shown.size(), 1u);
+    EXPECT_EQ(fx.messages->last().title, u"Error"_s);
+    EXPECT_EQ(fx.messages->last().text, writeFailureText(nowhere));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              (QStringList{u"day.png"_s, u"day.svg"_s}));
+}
+
+TEST_F(MainWindowTest, TheOperateMenusAccessKeysAreDistinct) {
+    QMenu* operate = window->findChild<QMenu*>(u"mnuOperate"_s);
+    ASSERT_NE(operate, nullptr);
+    std::vector<QChar> keys;
+    for (QAction* entry : operate->actions()) {
+        const QString caption = entry->text();
+        const qsizetype amp = caption.indexOf(u'&');
+        if (entry->isSeparator() || amp < 0)
+            continue;
+        const QChar key = caption.at(amp + 1).toUpper();
+        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0) << caption.toStdString();
+        keys.push_back(key);
+    }
+    EXPECT_NE(std::find(keys.begin(), keys.end(), u'V'), keys.end());
 }
 
 TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
@@ -317,6 +418,7 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"mnuAddNote Add &Note"_s,
         u"-"_s,
         u"mnuPrintChart &Print Daily Chart"_s,
+        u"mnuSaveChart Sa&ve Daily Chart As…"_s,
         u"-"_s,
         u"mnuSetDate &Set Date"_s,
         u"-"_s,

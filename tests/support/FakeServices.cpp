@@ -1,8 +1,11 @@
 #include "FakeServices.h"
 
+#include "QtServices.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -49,10 +52,17 @@ int FakeModal::exec(QDialog& dialog) {
     return dialog.result();
 }
 
-bool FakePrinter::printLandscape(QWidget& widget) {
+bool FakePrinter::printLandscape(const Printout& printout) {
     ++calls;
     if (whilePrinting)
-        whilePrinting(widget);
+        whilePrinting(printout);
+    if (!pdfPath.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        if (!printLandscapeOn(printer, printout))
+            return false;
+    }
     return succeeds;
 }
 

@@ -51,13 +51,16 @@ public:
     QDateTime current{QDate(2026, 12, 6), QTime(14, 37, 45)};
 };
 
+// Prints nowhere unless a test names a PDF file: then the page goes into it through the program's own
+// landscape printing, on a PDF printer at printer resolution.
 class FakePrinter final : public PrinterService {
 public:
-    bool printLandscape(QWidget& widget) override;
+    bool printLandscape(const Printout& printout) override;
 
     bool succeeds = true;
     int calls = 0;
-    std::function<void(QWidget&)> whilePrinting; // lets a test look at the window mid-print
+    QString pdfPath;
+    std::function<void(const Printout&)> whilePrinting; // lets a test look at the window mid-print
 };
 
 // Answers each file dialog from a queue of paths (an empty path is a cancel) and records what was

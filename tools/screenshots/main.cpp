@@ -91,7 +91,7 @@ public:
 
 class NoPrinter final : public PrinterService {
 public:
-    bool printLandscape(QWidget&) override { return false; }
+    bool printLandscape(const Printout&) override { return false; }
 };
 
 class NoHelp final : public HelpService {
