@@ -94,7 +94,8 @@ std::atomic<std::uint64_t> openings{0};
 } // namespace
 
 Connection::Connection(const QString& path, OpenMode mode) : m_path(path), m_opening(++openings) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    int flags =
+        (mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::Create)
         flags |= SQLITE_OPEN_CREATE;
     const QByteArray utf8 = path.toUtf8();

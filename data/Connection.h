@@ -20,7 +20,8 @@ namespace kelvora {
 // foreign keys.
 class Connection {
 public:
-    enum class OpenMode { Existing, Create };
+    // ReadOnly never changes the file, not even the statistics a closing connection would refresh.
+    enum class OpenMode { Existing, Create, ReadOnly };
 
     Connection() = default;
     // Throws DbError when the file cannot be opened (a missing file is an error in Existing mode).

@@ -1,9 +1,12 @@
 #include "Startup.h"
 
+#include "CommonSettings.h"
+#include "DiaryFile.h"
 #include "KelvoraApplication.h"
 #include "Numeric.h"
 #include "QtHelpService.h"
 #include "QtServices.h"
+#include "SafetyCopies.h"
 #include "deData.h"
 #include "frmCommon.h"
 #include "frmMain.h"
@@ -12,8 +15,6 @@
 #include <QDir>
 #include <QLockFile>
 #include <QTime>
-
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -84,17 +85,7 @@ void initialiseState(AppState& state, deData& de, const QDateTime& now, const QL
     state.clock24 = clockIs24Hour(locale);
     state.timeDisplayFormat = state.clock24 ? u"Hh:Nn"_s : u"h:Nn am/pm"_s;
     state.timePickerFormat = state.clock24 ? u"H:mm"_s : u"h:mm tt"_s;
-
-    Recordset& common = de.rs(u"Common"_s);
-    if (!common.isOpen())
-        common.open();
-    // The settings dialog only ever stores weights that fit; a file edited elsewhere could hold
-    // more, and then the nearest representable weight is the honest reading.
-    const double weight = common.field(u"weight"_s).toDouble();
-    state.bodyWeight = toInt16(weight).value_or(weight < 0 ? std::numeric_limits<std::int16_t>::min()
-                                                           : std::numeric_limits<std::int16_t>::max());
-    state.measurementSystem = common.field(u"Measurement"_s).toString();
-    state.metabolicRate = common.field(u"metabolicRate"_s).toDouble();
+    readCommonSettings(state, de);
 }
 
 bool firstStartPending(deData& de) {
@@ -160,9 +151,15 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
             "present in the program folder."_s);
         return std::nullopt;
     }
+    const bool firstStart = firstStartPending(*data);
+    // The day's first start copies the diary before anything is written to it. A diary still
+    // waiting for its very first start holds nothing of the user's to keep.
+    const QString diaryPath = deData::databasePathIn(programFolder);
+    const QDate today = services.clock->now().date();
+    if (!firstStart && dailySafetyCopyDue(diaryPath, today))
+        takeDailySafetyCopy(*services.messages, diaryPath, today, passesCheck(data->Con, CheckDepth::Quick));
     // The first start has to store the user's parameters and move the sample diary; over a diary it
     // cannot change, its parameters window could never be left.
-    const bool firstStart = firstStartPending(*data);
     if (firstStart && !diaryWritable(*data)) {
         services.messages->critical(
             nullptr, u"Severe Error"_s,
@@ -188,8 +185,8 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 int runKelvora(int& argc, char** argv) {
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
-                        std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                        std::make_unique<QtHelpService>(), std::make_unique<QtFileDialogService>()};
+                        std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
+                        std::make_unique<QtHelpService>(),    std::make_unique<QtFileDialogService>()};
     std::optional<RunningProgram> program;
     try {
         program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));

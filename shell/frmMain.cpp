@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "App.h"
+#include "DiaryCommands.h"
 #include "HelpContext.h"
 #include "Icons.h"
 #include "KelvoraDialog.h"
@@ -18,6 +19,7 @@
 #include "frmExercisePerform.h"
 #include "frmExercisePerforms.h"
 #include "frmExercises.h"
+#include "frmExport.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
 #include "frmMeal.h"
@@ -207,6 +209,12 @@ void frmMain::connectMenus() {
     });
     on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
     on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
+    on(u"mnuExport"_s, [this] { app().modal().exec(dialog<frmExport>()); });
+    on(u"mnuBackUp"_s, [this] { backUpDiary(this); });
+    on(u"mnuRestore"_s, [this] {
+        if (restoreDiary(this))
+            RePaintGraph();
+    });
 }
 
 QAction* frmMain::menuItem(const QString& name) const {
