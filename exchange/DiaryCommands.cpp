@@ -56,15 +56,16 @@ bool openDiaryToRestore(QWidget* parent, const QString& path, Connection& source
         messages.error(parent, notADiary);
         return false;
     }
-    if (!diaryShapeProblem(source).isEmpty()) {
-        messages.error(parent, notADiary);
-        return false;
-    }
+    // Soundness first: damage can hide the tables of a diary.
     if (!passesCheck(source, CheckDepth::Full)) {
         messages.error(parent, native(path) +
                                    u" is damaged, so it can't be restored. Please choose another "
                                    "backup copy, for example one of the safety copies in "_s +
                                    native(safetyCopyFolder(app().de().Con.path())) + u'.');
+        return false;
+    }
+    if (!diaryShapeProblem(source).isEmpty()) {
+        messages.error(parent, notADiary);
         return false;
     }
     return true;

@@ -34,9 +34,12 @@ const QRegularExpression& restoreName() {
 QStringList copiesIn(const QString& folder, const QRegularExpression& name) {
     QStringList copies =
         QDir(folder).entryList({u"Kelvora-*.mdb"_s}, QDir::Files, QDir::Name | QDir::Reversed);
-    copies.erase(std::remove_if(copies.begin(), copies.end(),
-                                [&name](const QString& file) { return !name.match(file).hasMatch(); }),
-                 copies.end());
+    const auto notACopy = [&name](const QString& file) {
+        constexpr int DateAt = 8; // after "Kelvora-"
+        return !name.match(file).hasMatch() ||
+               !QDate::fromString(file.mid(DateAt, 10), Qt::ISODate).isValid();
+    };
+    copies.erase(std::remove_if(copies.begin(), copies.end(), notACopy), copies.end());
     return copies;
 }
 
