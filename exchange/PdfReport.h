@@ -18,8 +18,7 @@ struct ExportPeriod;
 // Letter in the territories that use it, A4 everywhere else.
 QPageSize::PageSizeId paperSizeFor(const QLocale& locale);
 
-// The report as HTML, and as the PDF document printed from it.
-QString reportHtml(const ExportPeriod& period, const AppState& state);
+// The report as a PDF document.
 QByteArray pdfReport(const ExportPeriod& period, const AppState& state);
 
 } // namespace kelvora

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -100,6 +101,12 @@ inline bool havePdfTools() {
 
 inline QString pdfText(const QString& path) {
     return pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
+}
+
+// The text of a report without what the pages add: the page numbers, each on a line of its own at
+// the end of its page, and the form feeds between the pages.
+inline QString reportText(const QString& path) {
+    return pdfText(path).remove(QLatin1Char('\f')).remove(QRegularExpression(QStringLiteral("(?m)^\\d+\n")));
 }
 
 } // namespace kelvora::test

@@ -1,6 +1,7 @@
 // The main window: the day in the chart, day navigation, menus and toolbar, printing, help, layout.
 #include "AppFixture.h"
 #include "DataCombo.h"
+#include "HelpContext.h"
 #include "MainLayout.h"
 #include "Numeric.h"
 #include "ReportList.h"
@@ -28,6 +29,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -378,6 +380,54 @@ TEST_F(MainWindowTest, MeasurementItemsOpenTheirWindows) {
         }
     }
     EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+// Within a menu no two items share an access key, so each is reached with one letter.
+TEST_F(MainWindowTest, NoTwoItemsOfAMenuShareAnAccessKey) {
+    for (QAction* title : window->menuBar()->actions()) {
+        std::map<QChar, QString> taken;
+        for (QAction* entry : title->menu()->actions()) {
+            const qsizetype amp = entry->text().indexOf(u'&');
+            if (entry->isSeparator() || amp < 0)
+                continue;
+            const QChar key = entry->text().at(amp + 1).toUpper();
+            const auto [where, fresh] = taken.emplace(key, entry->objectName());
+            EXPECT_TRUE(fresh) << key.toLatin1() << " is the key of " << where->second.toStdString()
+                               << " and of " << entry->objectName().toStdString();
+        }
+        EXPECT_FALSE(taken.empty()) << title->text().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, TheDiaryFileCommandsRunFromTheirItems) {
+    fx.modal->expect([](QDialog& dialog) { EXPECT_EQ(dialog.objectName(), u"frmExport"_s); });
+    item(u"mnuExport"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmExport"_s});
+    // Each asks for its file first; cancelled, it does nothing more.
+    fx.files->answer(QString());
+    item(u"mnuBackUp"_s).trigger();
+    fx.files->answer(QString());
+    item(u"mnuRestore"_s).trigger();
+    ASSERT_EQ(fx.files->requests.size(), 2u);
+    EXPECT_EQ(fx.files->requests[0].caption, u"Back Up Diary"_s);
+    EXPECT_EQ(fx.files->requests[1].caption, u"Restore Diary"_s);
+    EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, F1OnAHighlightedDiaryFileCommandOpensItsTopic) {
+    const std::pair<QString, int> cases[] = {{u"mnuExport"_s, HelpContext::frmExport},
+                                             {u"mnuBackUp"_s, HelpContext::mnuBackUp},
+                                             {u"mnuRestore"_s, HelpContext::mnuRestore},
+                                             {u"mnuSetDate"_s, HelpContext::None}};
+    auto* operate = child<QMenu>(u"mnuOperate"_s);
+    for (const auto& [name, context] : cases) {
+        fx.help->topics.clear();
+        operate->setActiveAction(&item(name));
+        QTest::keyClick(operate, Qt::Key_F1);
+        EXPECT_EQ(fx.help->topics,
+                  context == HelpContext::None ? std::vector<int>{} : std::vector<int>{context})
+            << name.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, GeneralProgressHandsTheConfirmedPeriodToTheChart) {
