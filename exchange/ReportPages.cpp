@@ -42,6 +42,43 @@ struct Style {
     QFontMetricsF metrics;
 };
 
+// The word cut into pieces no wider than `width`; a word that fits is its only piece.
+QStringList piecesOfWord(const QFontMetricsF& fm, QString word, double width) {
+    QStringList pieces;
+    while (word.size() > 1 && fm.horizontalAdvance(word) > width) {
+        qsizetype fits = word.size() - 1;
+        while (fits > 1 && fm.horizontalAdvance(word.left(fits)) > width)
+            --fits;
+        pieces << word.left(fits);
+        word = word.mid(fits);
+    }
+    return pieces << word;
+}
+
+// The text broken into lines no wider than `width`: at blanks, and inside a word only where the
+// word alone is wider.
+QStringList wrap(const QFontMetricsF& fm, const QString& text, double width) {
+    if (!text.contains(u'\n') && fm.horizontalAdvance(text) <= width)
+        return {text};
+    QStringList lines;
+    for (const QString& paragraph : text.split(u'\n')) {
+        QString line;
+        for (const QString& word : paragraph.split(u' ')) {
+            for (const QString& piece : piecesOfWord(fm, word, width)) {
+                const QString longer = line.isEmpty() ? piece : line + u' ' + piece;
+                if (line.isEmpty() || fm.horizontalAdvance(longer) <= width) {
+                    line = longer;
+                    continue;
+                }
+                lines << line;
+                line = piece;
+            }
+        }
+        lines << line;
+    }
+    return lines;
+}
+
 // One piece of the page, laid out: its height, the space it wants above it (dropped at the top of
 // a page), and how to paint it at a given top.
 struct Piece {
@@ -77,35 +114,6 @@ public:
     }
 
 private:
-    // The text broken into lines no wider than `width`, at blanks where it can be, inside a word
-    // where a word alone is wider.
-    static QStringList wrap(const QFontMetricsF& fm, const QString& text, double width) {
-        if (!text.contains(u'\n') && fm.horizontalAdvance(text) <= width)
-            return {text};
-        QStringList lines;
-        for (const QString& paragraph : text.split(u'\n')) {
-            QString line;
-            for (const QString& word : paragraph.split(u' ')) {
-                const QString longer = line.isEmpty() ? word : line + u' ' + word;
-                if (fm.horizontalAdvance(longer) <= width || line.isEmpty()) {
-                    line = longer;
-                    continue;
-                }
-                lines << line;
-                line = word;
-            }
-            while (fm.horizontalAdvance(line) > width && line.size() > 1) {
-                qsizetype fits = line.size() - 1;
-                while (fits > 1 && fm.horizontalAdvance(line.left(fits)) > width)
-                    --fits;
-                lines << line.left(fits);
-                line = line.mid(fits);
-            }
-            lines << line;
-        }
-        return lines;
-    }
-
     // The widest text of each column over every table of its kind; numbers keep theirs, the text
     // columns share what is left of the width in proportion to theirs.
     void measureTables() {
@@ -176,7 +184,9 @@ private:
         double x = 0;
         for (const ReportPages::Run& run : runs) {
             const QFontMetricsF& fm = (run.bold ? m_bold : m_body).metrics;
-            const QStringList words = run.text.split(u' ');
+            QStringList words;
+            for (const QString& word : run.text.split(u' '))
+                words << piecesOfWord(fm, word, m_width);
             for (qsizetype w = 0; w < words.size(); ++w) {
                 const QString word = w + 1 < words.size() ? words[w] + u' ' : words[w];
                 const double advance = fm.horizontalAdvance(word);

@@ -149,9 +149,16 @@ TEST_F(Report, WritesNumbersAndDatesAsTheUsersLocaleDoesOnItsPaper) {
     EXPECT_TRUE(paperOf(u"de.pdf"_s).endsWith(u"(A4)"_s)) << paperOf(u"de.pdf"_s).toStdString();
 }
 
+// Ligatures left out, and long names wrapped in their cells at blanks only, the text reads as it
+// was written.
 TEST_F(Report, WordsStayWordsForASearch) {
-    fx.app->de().Con.execute(u"update Meal set Name = 'Waffle with fluffy stuffing'"_s);
-    EXPECT_TRUE(textOf(u"words.pdf"_s).contains(u"Waffle with fluffy stuffing"_s));
+    fx.app->de().Con.execute(u"update Meal set Name = 'Waffles with fluffy stuffing', "
+                             "Unit = 'serving of two waffles, about 150 g, with cream'"_s);
+    const QString text = textOf(u"words.pdf"_s);
+    EXPECT_TRUE(
+        text.contains(u"07:05 Waffles with fluffy stuffing Breakfast Cereals 1.5 serving of two waffles, "
+                      "about 150 g, with cream 249 49 172 28"_s))
+        << text.toStdString();
 }
 
 } // namespace
