@@ -185,8 +185,8 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 int runKelvora(int& argc, char** argv) {
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
-                        std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
-                        std::make_unique<QtHelpService>(),    std::make_unique<QtFileDialogService>()};
+                        std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
+                        std::make_unique<QtHelpService>(), std::make_unique<QtFileDialogService>()};
     std::optional<RunningProgram> program;
     try {
         program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));

@@ -10,9 +10,10 @@
 //   kelvora_kill_child shift <folder> [count]     the first-start move of the sample diary, by +-1 day
 //   kelvora_kill_child trial <folder> <pristine> [count]
 //                                                trial data removed, then put back from a copy
-//   kelvora_kill_child restore <folder> [count]   the diary restored from one of two backups, the
-//                                                diary as it was first and the same without its
-//                                                journal and in other units, the other each time
+//   kelvora_kill_child restore <folder> [count]   the diary restored from one of two backups (the
+//                                                diary as the child first found it, and the same
+//                                                without meals, activities, measurements and notes
+//                                                and in other units), the other one each time
 //   kelvora_kill_child lock <folder>              holds the diary's lock and waits
 #include "App.h"
 #include "DiaryCommands.h"
