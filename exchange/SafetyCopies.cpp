@@ -17,7 +17,6 @@ namespace kelvora {
 namespace {
 
 const QString FolderName = u"backups"_s;
-constexpr auto BeforeRestore = "-before-restore";
 
 // The names of the copies the program makes. Their date and time are written with fixed widths,
 // so that the order of the names is the order in which the copies were made.
@@ -58,7 +57,7 @@ void makeFolder(const QString& folder) {
     if (QFileInfo(folder).isDir())
         return;
     if (!QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        throw DbError(u"Cannot create the folder %1"_s.arg(QDir::toNativeSeparators(folder)), 0);
+        throw DbError(u"Cannot create the folder %1"_s.arg(QDir::toNativeSeparators(folder)));
 }
 
 } // namespace
@@ -116,8 +115,7 @@ QString newestSafetyCopy(const QString& diaryPath) {
 QString makeRestoreSafetyCopy(Connection& diary, const QDateTime& now) {
     const QString folder = safetyCopyFolder(diary.path());
     makeFolder(folder);
-    const QString name =
-        u"Kelvora-"_s + now.toString(u"yyyy-MM-dd-HHmmss"_s) + QString::fromLatin1(BeforeRestore) + u".mdb"_s;
+    const QString name = u"Kelvora-"_s + now.toString(u"yyyy-MM-dd-HHmmss"_s) + u"-before-restore.mdb"_s;
     const QString copy = QDir(folder).filePath(name);
     // The diary is copied as it is: a damaged one too, since replacing a damaged diary is what a
     // restore is for, and its copy may still hold what the backup lacks.

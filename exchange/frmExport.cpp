@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -32,6 +33,20 @@ QString native(const QString& path) {
 
 QString shortDate(const QDate& date) {
     return QLocale().toString(date, shortDateFormat());
+}
+
+// The pointer says "busy" while a long period is read or written, and nothing else shows it.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+ExportPeriod periodOf(const QDate& from, const QDate& to) {
+    const BusyCursor busy;
+    return readPeriod(app().de(), app().state(), from, to);
 }
 
 // "a", "a and b", "a, b and c".
@@ -96,7 +111,7 @@ void frmExport::btnOK_Click() {
                u"The date From is after the date To. Please choose a From date on or before the To date."_s);
         return;
     }
-    const ExportPeriod period = readPeriod(app().de(), app().state(), from, to);
+    const ExportPeriod period = periodOf(from, to);
     if (period.isEmpty()) {
         refuse(dtpFrom,
                u"Nothing was recorded from %1 to %2: there is no meal, activity or body measurement to "
@@ -128,8 +143,11 @@ bool frmExport::exportReport(const ExportPeriod& period) {
     }
     if (!confirmReplace(this, path))
         return false;
-    if (const QString failed = writeFilesTogether({{path, pdfReport(period, app().state())}});
-        !failed.isEmpty()) {
+    const QString failed = [&] {
+        const BusyCursor busy;
+        return writeFilesTogether({{path, pdfReport(period, app().state())}});
+    }();
+    if (!failed.isEmpty()) {
         app().messages().error(this, writeFailureText(failed));
         return false;
     }
@@ -145,10 +163,14 @@ bool frmExport::exportSpreadsheet(const ExportPeriod& period) {
     const QStringList names = csvFileNames();
     if (!confirmReplaceAll(folder, names))
         return false;
-    std::vector<FileContent> files;
-    for (CsvFile& file : csvFiles(period))
-        files.push_back({QDir(folder).filePath(file.name), std::move(file.content)});
-    if (const QString failed = writeFilesTogether(files); !failed.isEmpty()) {
+    const QString failed = [&] {
+        const BusyCursor busy;
+        std::vector<FileContent> files;
+        for (CsvFile& file : csvFiles(period))
+            files.push_back({QDir(folder).filePath(file.name), std::move(file.content)});
+        return writeFilesTogether(files);
+    }();
+    if (!failed.isEmpty()) {
         app().messages().error(this, writeFailureText(failed));
         return false;
     }
