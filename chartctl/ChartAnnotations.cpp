@@ -19,17 +19,15 @@ constexpr int TickRight = 12;
 constexpr int TickHalf = 2;
 constexpr int ArrowLength = 14;
 constexpr int ArrowHalfWidth = 2;
-constexpr int MinutesPerDay = 24 * 60;
 
 } // namespace
 
 bool ChartPainter::drawDayTotals() {
-    // Intake minus activities minus a whole day of basal burn. The number is written out in full,
-    // however far it leaves the 16-bit range.
-    const double balance = std::nearbyint(m_day->dayBalance() - m_options.metabolicKoef * MinutesPerDay);
+    // The number is written out in full, however far it leaves the 16-bit range.
+    const double balance = m_day->finalBalance(m_options.metabolicKoef);
     if (!std::isfinite(balance))
         return false;
-    const QString text = QStringLiteral("Balance: ") + QString::number(balance + 0.0, 'f', 0); // never "-0"
+    const QString text = QStringLiteral("Balance: ") + QString::number(balance, 'f', 0);
     const QFontMetrics metrics = m_painter->fontMetrics();
     const int textHeight = metrics.height();
 

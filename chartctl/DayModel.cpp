@@ -2,6 +2,7 @@
 
 #include "DayClock.h"
 
+#include <cmath>
 #include <limits>
 
 namespace zelmar {
@@ -9,6 +10,7 @@ namespace zelmar {
 namespace {
 
 constexpr double MergeWindowMinutes = 15;
+constexpr double MinutesPerDay = 24 * 60;
 
 template <typename T> bool narrow(qint64 value, T& out) {
     if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
@@ -77,6 +79,11 @@ bool DayModel::addExercise(qint32 id, double tmBeg, double tmEnd, qint16 calorie
         ExerciseStruct{.id = id, .tmBeg = tmBeg, .tmEnd = tmEnd, .calories = calories};
     widenAxis(tmBeg, tmEnd);
     return true;
+}
+
+double DayModel::finalBalance(double metabolicKoef) const {
+    // The default rounding mode rounds halves to even; + 0.0 turns a negative zero into zero.
+    return std::nearbyint(m_dayBalance - metabolicKoef * MinutesPerDay) + 0.0;
 }
 
 void DayModel::widenAxis(double from, double to) {

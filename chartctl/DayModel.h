@@ -37,6 +37,10 @@ public:
     qint32 carbohydrateTotal() const { return m_carbohydrateTotal; }
     qint32 fatTotal() const { return m_fatTotal; }
     qint32 proteinTotal() const { return m_proteinTotal; }
+    // The number the "Balance: " caption states: the day's intake minus its activities minus a whole
+    // day of basal burn at `metabolicKoef` kcal per minute, to the nearest kcal (half to even). Not
+    // finite when the burn is not.
+    double finalBalance(double metabolicKoef) const;
 
 private:
     void widenAxis(double from, double to);

@@ -79,6 +79,10 @@ bool ZelmarGraph::addExercise(qint32 id, double tmBeg, double tmEnd, qint16 calo
     return m_day.addExercise(id, tmBeg, tmEnd, calories);
 }
 
+double ZelmarGraph::balance() const {
+    return m_day.finalBalance(m_metabolicKoef);
+}
+
 void ZelmarGraph::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);

@@ -72,6 +72,9 @@ public:
     qint32 carbohydrateTotal() const { return m_day.carbohydrateTotal(); }
     qint32 fatTotal() const { return m_day.fatTotal(); }
     qint32 proteinTotal() const { return m_day.proteinTotal(); }
+    // The number the "Balance: " caption states for the stored day and the present metabolicKoef:
+    // intake minus activities minus a whole day of basal burn, to the nearest kcal.
+    double balance() const;
     float pixelsPerMinute() const { return m_scale.pixelsPerMinute; }
     float pixelsPerKcal() const { return m_scale.pixelsPerKcal; }
     int baselineY() const { return m_scale.baselineY; }

@@ -20,8 +20,8 @@ namespace kelvora {
 // exact product of two Currency values) and enforces foreign keys.
 class Connection {
 public:
-    // ReadOnly opens an existing file without ever writing to it, for looking at a diary that is
-    // not (or not yet) the program's own.
+    // ReadOnly opens an existing file without ever changing it, not even the statistics a closing
+    // connection would refresh: for looking at a diary that is not (or not yet) the program's own.
     enum class OpenMode { Existing, Create, ReadOnly };
 
     Connection() = default;

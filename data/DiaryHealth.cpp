@@ -1,6 +1,7 @@
 #include "DiaryHealth.h"
 
 #include "Connection.h"
+#include "DiaryFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,12 +24,10 @@ bool startsLikeADatabase(const QString& path) {
 HealthReport quickCheck(const QString& path) {
     try {
         Connection con(path, Connection::OpenMode::ReadOnly);
-        // One finding is enough to know; SQLite stops looking after it.
-        Statement check(con, u"PRAGMA quick_check(1)"_s);
-        QString finding = check.step() ? check.value(0).toString() : u"no answer"_s;
-        if (finding == u"ok"_s)
+        const QStringList problems = databaseProblems(con, CheckDepth::Quick);
+        if (problems.isEmpty())
             return {HealthReport::Outcome::Sound, {}};
-        return {HealthReport::Outcome::Damaged, finding};
+        return {HealthReport::Outcome::Damaged, problems.front()};
     } catch (const DbError& error) {
         if (error.isBusy())
             return {HealthReport::Outcome::Unchecked, error.message()};

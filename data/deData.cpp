@@ -39,6 +39,16 @@ QString deData::databasePathIn(const QString& folder) {
     return path + QString::fromLatin1(DatabaseFileName);
 }
 
+void deData::reloadAfterReplacement() {
+    for (auto& [name, recordset] : m_recordsets) {
+        if (recordset->isOpen())
+            recordset->close();
+    }
+    // In place: the recordsets of the updatable commands keep pointing at their table's columns.
+    for (auto& [name, info] : m_tables)
+        *info = TableInfo(Con, name);
+}
+
 TableInfo* deData::tableInfo(const QString& table) {
     auto it = m_tables.find(table);
     if (it == m_tables.end())

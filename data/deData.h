@@ -41,6 +41,11 @@ public:
     // Runs an action command.
     void execute(const QString& command, const QVariantList& params = {});
 
+    // After the whole database under Con was replaced (a diary restored into it): every recordset
+    // is closed, so no window reads rows of the diary that was, and the columns of the tables are
+    // read again. Throws DbError when the new database lacks a table of the diary.
+    void reloadAfterReplacement();
+
 private:
     TableInfo* tableInfo(const QString& table);
 

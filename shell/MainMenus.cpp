@@ -1,8 +1,11 @@
 #include "MainMenus.h"
 
+#include "App.h"
+#include "HelpContext.h"
 #include "Icons.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,10 +19,12 @@ namespace kelvora {
 
 namespace {
 
-// An item without a name is a separator.
+// An item without a name is a separator. An item with a help context of its own opens that topic
+// on F1 while it is highlighted; F1 elsewhere in a menu opens the main window's.
 struct Item {
     QString name;
     QString caption;
+    int helpContext = HelpContext::None;
 };
 
 struct Menu {
@@ -36,9 +41,34 @@ struct Button {
 
 const Item Separator{};
 
-void addMenu(QMainWindow& window, const Menu& menu) {
+constexpr auto HelpContextProperty = "kelvoraHelpContext";
+
+// F1 on a highlighted menu item with a topic of its own opens that topic. An open menu has the
+// keyboard, so the key reaches the menu, not the window.
+class MenuItemHelp final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (!menu || key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || !menu->activeAction())
+            return false;
+        const int context = menu->activeAction()->property(HelpContextProperty).toInt();
+        if (context == HelpContext::None)
+            return false;
+        app().help().showTopic(context);
+        return true;
+    }
+};
+
+void addMenu(QMainWindow& window, const Menu& menu, QObject* itemHelp) {
     QMenu* dropDown = window.menuBar()->addMenu(menu.caption);
     dropDown->setObjectName(menu.name);
+    dropDown->installEventFilter(itemHelp);
     for (const Item& item : menu.items) {
         if (item.name.isEmpty()) {
             dropDown->addSeparator();
@@ -46,6 +76,8 @@ void addMenu(QMainWindow& window, const Menu& menu) {
         }
         auto* action = new QAction(item.caption, &window);
         action->setObjectName(item.name);
+        if (item.helpContext != HelpContext::None)
+            action->setProperty(HelpContextProperty, item.helpContext);
         dropDown->addAction(action);
     }
 }
@@ -69,6 +101,10 @@ void buildMainMenus(QMainWindow& window, QToolBar& toolbar) {
           {u"mnuPrintChart"_s, u"&Print Daily Chart"_s},
           {u"mnuSaveChart"_s, u"Sa&ve Daily Chart As…"_s},
           Separator,
+          {u"mnuExport"_s, u"&Export…"_s, HelpContext::frmExport},
+          {u"mnuBackUp"_s, u"Back &Up Diary…"_s, HelpContext::mnuBackUp},
+          {u"mnuRestore"_s, u"Res&tore Diary…"_s, HelpContext::mnuRestore},
+          Separator,
           {u"mnuSetDate"_s, u"&Set Date"_s},
           Separator,
           {u"mnuDeleteTrialData"_s, u"Delete Trial Data"_s},
@@ -88,8 +124,9 @@ void buildMainMenus(QMainWindow& window, QToolBar& toolbar) {
           {u"mnuHelpContents"_s, u"&Contents"_s},
           {u"mnuHelpMainForm"_s, u"&Main Form"_s}}},
     };
+    auto* itemHelp = new MenuItemHelp(&window);
     for (const Menu& menu : menus)
-        addMenu(window, menu);
+        addMenu(window, menu, itemHelp);
 
     const std::vector<Button> buttons{
         {u"mnuMealConsume"_s, u"Meal Consume List"_s},

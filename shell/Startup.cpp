@@ -1,11 +1,14 @@
 #include "Startup.h"
 
+#include "CommonSettings.h"
+#include "DiaryFile.h"
 #include "DiaryHealth.h"
 #include "DiaryMessages.h"
 #include "KelvoraApplication.h"
 #include "Numeric.h"
 #include "QtHelpService.h"
 #include "QtServices.h"
+#include "SafetyCopies.h"
 #include "deData.h"
 #include "frmCommon.h"
 #include "frmMain.h"
@@ -16,7 +19,6 @@
 #include <QTime>
 
 #include <future>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -97,17 +99,7 @@ void initialiseState(AppState& state, deData& de, const QDateTime& now, const QL
     state.clock24 = clockIs24Hour(locale);
     state.timeDisplayFormat = state.clock24 ? u"Hh:Nn"_s : u"h:Nn am/pm"_s;
     state.timePickerFormat = state.clock24 ? u"H:mm"_s : u"h:mm tt"_s;
-
-    Recordset& common = de.rs(u"Common"_s);
-    if (!common.isOpen())
-        common.open();
-    // The settings dialog only ever stores weights that fit; a file edited elsewhere could hold
-    // more, and then the nearest representable weight is the honest reading.
-    const double weight = common.field(u"weight"_s).toDouble();
-    state.bodyWeight = toInt16(weight).value_or(weight < 0 ? std::numeric_limits<std::int16_t>::min()
-                                                           : std::numeric_limits<std::int16_t>::max());
-    state.measurementSystem = common.field(u"Measurement"_s).toString();
-    state.metabolicRate = common.field(u"metabolicRate"_s).toDouble();
+    readCommonSettings(state, de);
 }
 
 bool firstStartPending(deData& de) {
@@ -174,7 +166,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     // Damage in pages that start-up does not read would surface only later, as a failing store. The
     // whole file is checked beside the making of the main window, and nothing is shown or written
     // before the check has passed.
-    std::future<HealthReport> health = startQuickCheck(diaryPath);
+    std::future<HealthReport> healthCheck = startQuickCheck(diaryPath);
 
     RunningProgram program;
     program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
@@ -187,21 +179,26 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         refuse(services, text);
         return std::nullopt;
     };
+    const auto damaged = [&] {
+        const QString newest = newestSafetyCopy(diaryPath);
+        return giveUp(damagedDiaryText(diaryPath, newest.isEmpty() ? std::nullopt : std::optional(newest)));
+    };
     try {
         initialiseState(context.state(), context.de(), context.clock().now(), locale);
         program.mainWindow = std::make_unique<frmMain>();
     } catch (const DbError& error) {
         // The settings row itself may lie in a damaged page.
-        if (!error.isDamage() && !health.get().damaged())
+        if (!error.isDamage() && !healthCheck.get().damaged())
             throw;
-        return giveUp(damagedDiaryText(diaryPath));
+        return damaged();
     }
-    if (health.get().damaged())
-        return giveUp(damagedDiaryText(diaryPath));
+    const HealthReport health = healthCheck.get();
+    if (health.damaged())
+        return damaged();
 
     // The first start has to store the user's parameters and move the sample diary; over a diary it
     // cannot change, its parameters window could never be left. A diary started before can still
-    // be looked at.
+    // be looked at. The probe writes nothing that stays.
     const bool firstStart = firstStartPending(context.de());
     const Writability writability = diaryWritability(context.de());
     if (writability == Writability::Locked)
@@ -215,13 +212,25 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     context.state().diaryReadOnly = writability == Writability::ReadOnly;
     program.diaryLock = std::move(lock);
 
+    // The day's first start copies the diary before anything is written to it, and only a diary
+    // the check found sound. One still waiting for its very first start holds nothing of the
+    // user's to keep.
+    const SafetyCopyResult copy =
+        firstStart ? SafetyCopyResult::AlreadyMade
+                   : makeDailySafetyCopy(diaryPath, context.clock().now().date(),
+                                         health.outcome == HealthReport::Outcome::Sound);
+
     program.mainWindow->show();
     if (firstStart)
         runFirstStartSequence(*program.mainWindow);
     program.mainWindow->RePaintGraph();
+    // A diary that may not be changed cannot be copied beside itself either; its warning says why.
     if (context.state().diaryReadOnly)
         context.messages().exclamation(program.mainWindow.get(), programTitle(),
                                        readOnlyStartText(diaryPath));
+    else if (copy == SafetyCopyResult::Failed)
+        context.messages().information(program.mainWindow.get(), programTitle(),
+                                       safetyCopyFailureText(safetyCopyFolder(diaryPath)));
     return program;
 }
 

@@ -3,6 +3,7 @@
 #include "App.h"
 #include "ChartFiles.h"
 #include "ChartOutput.h"
+#include "DiaryCommands.h"
 #include "HelpContext.h"
 #include "Icons.h"
 #include "KelvoraDialog.h"
@@ -21,6 +22,7 @@
 #include "frmExercisePerform.h"
 #include "frmExercisePerforms.h"
 #include "frmExercises.h"
+#include "frmExport.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
 #include "frmMeal.h"
@@ -192,6 +194,12 @@ void frmMain::connectMenus() {
     });
     on(u"mnuHelpContents"_s, [] { app().help().showContents(); });
     on(u"mnuHelpMainForm"_s, [this] { sendF1(this); });
+    on(u"mnuExport"_s, [this] { app().modal().exec(dialog<frmExport>()); });
+    on(u"mnuBackUp"_s, [this] { backUpDiary(this); });
+    on(u"mnuRestore"_s, [this] {
+        if (restoreDiary(this))
+            RePaintGraph();
+    });
 }
 
 QAction* frmMain::menuItem(const QString& name) const {

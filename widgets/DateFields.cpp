@@ -4,6 +4,7 @@
 
 #include <QDateEdit>
 #include <QLocale>
+#include <QTime>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +29,18 @@ QString shortDateText(const QVariant& serial) {
     if (serial.isNull())
         return {};
     return QLocale().toString(DateValue(serial.toDouble()).toQDate(), shortDateFormat());
+}
+
+QString displayTime(const QVariant& serial, const QString& timeDisplayFormat) {
+    if (serial.isNull())
+        return {};
+    // The display pattern ignores letter case and writes am/pm in lower case; the C locale keeps
+    // the designators "am" and "pm" whatever the user's language.
+    QString pattern = timeDisplayFormat.toLower();
+    pattern.replace(u"am/pm"_s, u"ap"_s);
+    pattern.replace(u"n"_s, u"m"_s);
+    const QTime time = DateValue(serial.toDouble()).toQTime();
+    return QLocale::c().toString(time, pattern);
 }
 
 } // namespace kelvora

@@ -19,4 +19,8 @@ QDateEdit* makeDatePicker(QWidget* parent, const QString& name);
 // A stored date (a day serial) as the lists show it; the empty text for null.
 QString shortDateText(const QVariant& serial);
 
+// A stored time of day (a day serial) in a time display format ("Hh:Nn" gives 08:05, "h:Nn am/pm"
+// gives 8:05 pm), as the day lists show times; the empty text for null.
+QString displayTime(const QVariant& serial, const QString& timeDisplayFormat);
+
 } // namespace kelvora

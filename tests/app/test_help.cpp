@@ -90,6 +90,9 @@ TEST(HelpFolder, EveryWindowContextOpensTheTopicOfThatWindow) {
         {"frmGeneralProgressSettings", HelpContext::frmGeneralProgressSettings, u"General Progress"_s},
         {"frmGeneralProgress", HelpContext::frmGeneralProgress, u"General Progress"_s},
         {"frmMealCategory", HelpContext::frmMealCategory, u"Meal Category"_s},
+        {"frmExport", HelpContext::frmExport, u"Export"_s},
+        {"mnuBackUp", HelpContext::mnuBackUp, u"Back Up Diary"_s},
+        {"mnuRestore", HelpContext::mnuRestore, u"Restore Diary"_s},
     };
     QString error;
     const std::optional<HelpMap> map = HelpMap::load(sourceHelp(), &error);

@@ -326,6 +326,8 @@ TEST_P(Caption, ShowsTheWholeNumberBeyond16Bits) {
         ASSERT_TRUE(graph.addMeal(i, i + at(8, 0), 32767, 0, 0));
     for (int i = 0; i < GetParam().activities; ++i)
         ASSERT_TRUE(graph.addExercise(i, at(9, 0), at(10, 0), 32767));
+    // What the host reads back is the caption's number, before a paint as after it.
+    EXPECT_EQ(QStringLiteral("Balance: ") + QString::number(graph.balance(), 'f', 0), GetParam().caption);
     ASSERT_TRUE(graph.PaintGraph());
     EXPECT_EQ(graph.caption().text, GetParam().caption);
 }

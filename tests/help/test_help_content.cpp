@@ -8,10 +8,14 @@
 #include "KelvoraDialog.h"
 #include "frmMain.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -51,7 +55,7 @@ const QSet<QString> WithoutTopic{u"frmAbout"_s};
 TEST(HelpForEveryWindow, WindowsListedAreAllWindowsOfTheProgram) {
     QSet<QString> declared;
     const QRegularExpression windowClass(uR"re(\bclass\s+(frm\w+)\s*(?:final\s*)?:\s*public\b)re"_s);
-    for (const char* folder : {"app", "shell", "widgets", "catalogs", "journal", "progress"}) {
+    for (const char* folder : {"app", "shell", "widgets", "catalogs", "journal", "progress", "exchange"}) {
         const QString path = QDir(QString::fromUtf8(KELVORA_SOURCE_DIR)).filePath(QString::fromUtf8(folder));
         for (QDirIterator it(path, {u"*.h"_s}, QDir::Files); it.hasNext();) {
             const QString header = readText(it.next());
@@ -101,6 +105,30 @@ TEST(HelpForEveryWindow, F1InEveryWindowOpensATopicOfTheShippedHelp) {
                 file);
         else if (captures(html, u"<title>\\s*([^<\\s][^<]*)</title>"_s).isEmpty())
             problems << u"%1: %2 has no title"_s.arg(name, file);
+    }
+    // The commands without a window of their own answer F1 on their highlighted menu item.
+    for (QAction* item : main.findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!item->property("kelvoraHelpContext").isValid())
+            continue;
+        QMenu* menu = nullptr;
+        for (QObject* shownIn : item->associatedObjects())
+            menu = menu ? menu : qobject_cast<QMenu*>(shownIn);
+        if (!menu) {
+            problems << item->objectName() + u" has a topic but is in no menu"_s;
+            continue;
+        }
+        fx.help->topics.clear();
+        menu->setActiveAction(item);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(menu, &f1);
+        if (fx.help->topics.size() != 1) {
+            problems << u"%1: F1 asked for %2 topics"_s.arg(item->objectName()).arg(fx.help->topics.size());
+            continue;
+        }
+        asked.insert(fx.help->topics.front());
+        if (map.topicFile(fx.help->topics.front()).isEmpty())
+            problems << u"%1: context %2 has no topic in the map"_s.arg(item->objectName())
+                            .arg(fx.help->topics.front());
     }
     for (const auto& [context, file] : map.topics) {
         if (!asked.contains(context))

@@ -10,8 +10,14 @@
 //   kelvora_kill_child shift <folder> [count]     the first-start move of the sample diary, by +-1 day
 //   kelvora_kill_child trial <folder> <pristine> [count]
 //                                                trial data removed, then put back from a copy
+//   kelvora_kill_child restore <folder> [count]   the diary restored from one of two backups (the
+//                                                diary as the child first found it, and the same
+//                                                without meals, activities, measurements and notes
+//                                                and in other units), the other one each time
 //   kelvora_kill_child lock <folder>              holds the diary's lock and waits
 #include "App.h"
+#include "DiaryCommands.h"
+#include "DiaryFile.h"
 #include "FakeServices.h"
 #include "Startup.h"
 #include "TrialData.h"
@@ -121,6 +127,38 @@ bool removeOrRestoreTrialData(FakeMessages& messages) {
     return true;
 }
 
+// The two backups the restores alternate between, made once from the diary as the child finds it.
+struct RestoreSources {
+    QString asFound;
+    QString emptied;
+};
+
+RestoreSources makeRestoreSources(const QString& folder) {
+    const RestoreSources sources{QDir(folder).filePath(u"restore-a.mdb"_s),
+                                 QDir(folder).filePath(u"restore-b.mdb"_s)};
+    if (QFile::exists(sources.asFound) && QFile::exists(sources.emptied))
+        return sources;
+    writeDatabaseCopy(app().de().Con, sources.asFound, CheckDepth::Full);
+    QFile::remove(sources.emptied);
+    QFile::copy(sources.asFound, sources.emptied);
+    Connection emptied(sources.emptied);
+    emptied.execute(
+        u"delete from MealConsume; delete from ExercisePerform; delete from Body; delete from UserNote;"
+        "update Common set Measurement = 'M', weight = 70, metabolicRate = 90"_s);
+    return sources;
+}
+
+// Restores, as the menu command does, whichever backup the diary does not hold now.
+bool restoreTheOther(FakeFileDialogs& files, FakeMessages& messages, const RestoreSources& sources) {
+    const bool holdsMeals = scalar(app().de(), u"select count(*) from MealConsume"_s).toInt() > 0;
+    files.answer(holdsMeals ? sources.emptied : sources.asFound);
+    messages.answer(MessageButton::Yes);
+    const bool restored = restoreDiary(nullptr);
+    messages.answers.clear();
+    files.requests.clear();
+    return restored;
+}
+
 [[noreturn]] void holdLock(const QString& folder) {
     QLockFile lock(diaryLockPathIn(folder));
     lock.setStaleLockTime(0);
@@ -157,10 +195,13 @@ int main(int argc, char** argv) {
 
     auto messages = std::make_unique<FakeMessages>();
     auto modal = std::make_unique<FakeModal>();
+    auto files = std::make_unique<FakeFileDialogs>();
     FakeMessages& fakeMessages = *messages;
     FakeModal& fakeModal = *modal;
-    ServiceSet services{std::move(messages), std::move(modal), std::make_unique<FakeClock>(),
-                        std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
+    FakeFileDialogs& fakeFiles = *files;
+    ServiceSet services{std::move(messages),           std::move(modal),
+                        std::make_unique<FakeClock>(), std::make_unique<FakePrinter>(),
+                        std::make_unique<FakeHelp>(),  std::move(files)};
     App context(folder, std::make_unique<deData>(deData::databasePathIn(folder)), std::move(services));
     initialiseState(context.state(), context.de(), context.clock().now(), QLocale());
     if (!pristine.isEmpty())
@@ -177,6 +218,10 @@ int main(int argc, char** argv) {
         step = shiftByOneDay;
     else if (operation == u"trial"_s)
         step = [&] { return removeOrRestoreTrialData(fakeMessages); };
+    else if (operation == u"restore"_s)
+        step = [&, sources = makeRestoreSources(folder)] {
+            return restoreTheOther(fakeFiles, fakeMessages, sources);
+        };
     else
         return Usage;
 

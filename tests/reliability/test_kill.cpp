@@ -184,6 +184,8 @@ const KillCase Cases[] = {
     {u"shift"_s, {}, false},
     // Every trial row of the four tables is there, or none is.
     {u"trial"_s, {}, true},
+    // The whole diary is the one it was or the one restored over it, never a mix of their pages.
+    {u"restore"_s, {}, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Operations, KillTest, ::testing::ValuesIn(Cases),

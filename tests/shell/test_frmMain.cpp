@@ -2,6 +2,7 @@
 #include "AppFixture.h"
 #include "DataCombo.h"
 #include "FileSaving.h"
+#include "HelpContext.h"
 #include "MainLayout.h"
 #include "Numeric.h"
 #include "PdfFile.h"
@@ -35,6 +36,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -420,6 +422,10 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"mnuPrintChart &Print Daily Chart"_s,
         u"mnuSaveChart Sa&ve Daily Chart As…"_s,
         u"-"_s,
+        u"mnuExport &Export…"_s,
+        u"mnuBackUp Back &Up Diary…"_s,
+        u"mnuRestore Res&tore Diary…"_s,
+        u"-"_s,
         u"mnuSetDate &Set Date"_s,
         u"-"_s,
         u"mnuDeleteTrialData Delete Trial Data"_s,
@@ -476,6 +482,54 @@ TEST_F(MainWindowTest, MeasurementItemsOpenTheirWindows) {
         }
     }
     EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+// Within a menu no two items share an access key, so each is reached with one letter.
+TEST_F(MainWindowTest, NoTwoItemsOfAMenuShareAnAccessKey) {
+    for (QAction* title : window->menuBar()->actions()) {
+        std::map<QChar, QString> taken;
+        for (QAction* entry : title->menu()->actions()) {
+            const qsizetype amp = entry->text().indexOf(u'&');
+            if (entry->isSeparator() || amp < 0)
+                continue;
+            const QChar key = entry->text().at(amp + 1).toUpper();
+            const auto [where, fresh] = taken.emplace(key, entry->objectName());
+            EXPECT_TRUE(fresh) << key.toLatin1() << " is the key of " << where->second.toStdString()
+                               << " and of " << entry->objectName().toStdString();
+        }
+        EXPECT_FALSE(taken.empty()) << title->text().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, TheDiaryFileCommandsRunFromTheirItems) {
+    fx.modal->expect([](QDialog& dialog) { EXPECT_EQ(dialog.objectName(), u"frmExport"_s); });
+    item(u"mnuExport"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmExport"_s});
+    // Each asks for its file first; cancelled, it does nothing more.
+    fx.files->answer(QString());
+    item(u"mnuBackUp"_s).trigger();
+    fx.files->answer(QString());
+    item(u"mnuRestore"_s).trigger();
+    ASSERT_EQ(fx.files->requests.size(), 2u);
+    EXPECT_EQ(fx.files->requests[0].caption, u"Back Up Diary"_s);
+    EXPECT_EQ(fx.files->requests[1].caption, u"Restore Diary"_s);
+    EXPECT_TRUE(fx.messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, F1OnAHighlightedDiaryFileCommandOpensItsTopic) {
+    const std::pair<QString, int> cases[] = {{u"mnuExport"_s, HelpContext::frmExport},
+                                             {u"mnuBackUp"_s, HelpContext::mnuBackUp},
+                                             {u"mnuRestore"_s, HelpContext::mnuRestore},
+                                             {u"mnuSetDate"_s, HelpContext::None}};
+    auto* operate = child<QMenu>(u"mnuOperate"_s);
+    for (const auto& [name, context] : cases) {
+        fx.help->topics.clear();
+        operate->setActiveAction(&item(name));
+        QTest::keyClick(operate, Qt::Key_F1);
+        EXPECT_EQ(fx.help->topics,
+                  context == HelpContext::None ? std::vector<int>{} : std::vector<int>{context})
+            << name.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, GeneralProgressHandsTheConfirmedPeriodToTheChart) {

@@ -55,6 +55,7 @@ TEST(OpeningFocus, EveryDialogOpensOnTheFirstControlOfItsTabOrder) {
         {u"frmGeneralProgressSettings"_s, u"dtpDate"_s},
         {u"frmGeneralProgress"_s, u"btnPrint"_s},
         {u"frmAbout"_s, u"btnOK"_s},
+        {u"frmExport"_s, u"dtpFrom"_s},
     };
     AppFixture fx;
     frmMain main;

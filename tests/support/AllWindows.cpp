@@ -9,6 +9,7 @@
 #include "frmExercisePerform.h"
 #include "frmExercisePerforms.h"
 #include "frmExercises.h"
+#include "frmExport.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
@@ -75,6 +76,7 @@ std::vector<ProgramWindow> allWindows() {
         dialogWindow<frmGeneralProgressSettings>("frmGeneralProgressSettings"),
         progress,
         dialogWindow<frmAbout>("frmAbout"),
+        dialogWindow<frmExport>("frmExport"),
     };
 }
 

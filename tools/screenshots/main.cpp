@@ -10,8 +10,8 @@
 #include "App.h"
 #include "DataCombo.h"
 #include "DayList.h"
-#include "Recordset.h"
 #include "QtServices.h"
+#include "Recordset.h"
 #include "ReportList.h"
 #include "Startup.h"
 #include "deData.h"
@@ -22,6 +22,7 @@
 #include "frmExercisePerform.h"
 #include "frmExercisePerforms.h"
 #include "frmExercises.h"
+#include "frmExport.h"
 #include "frmGeneralProgress.h"
 #include "frmGeneralProgressSettings.h"
 #include "frmMain.h"
@@ -204,8 +205,8 @@ void showJournalDay(DayList& window, qint32 id) {
 // A day list with the record `id` selected, then its editor on that record, at least `editorWidth`
 // wide so that the whole name of the meal or activity shows.
 template <typename List, typename Editor>
-void shootJournal(Shooter& shooter, List& list, const QString& listFile, Editor& editor, const QString& editorFile,
-                  qint32 id, int editorWidth) {
+void shootJournal(Shooter& shooter, List& list, const QString& listFile, Editor& editor,
+                  const QString& editorFile, qint32 id, int editorWidth) {
     shooter.dialog(list, listFile, [id](List& w) { showJournalDay(w, id); });
     editor.Mode = 0;
     editor.RecordID = id;
@@ -252,8 +253,8 @@ int main(int argc, char** argv) {
     }
 
     ServiceSet services{std::make_unique<PrintedMessages>(), std::make_unique<NoModal>(),
-                        std::make_unique<FixedClock>(), std::make_unique<NoPrinter>(),
-                        std::make_unique<NoHelp>(), std::make_unique<QtFileDialogService>()};
+                        std::make_unique<FixedClock>(),      std::make_unique<NoPrinter>(),
+                        std::make_unique<NoHelp>(),          std::make_unique<QtFileDialogService>()};
     App context(folder.path(), std::make_unique<deData>(database), std::move(services));
     initialiseState(context.state(), context.de(), QDateTime(Today, Now), QLocale());
     context.state().currentDate = DateValue::fromQDate(Today);
@@ -363,6 +364,7 @@ int main(int argc, char** argv) {
 
     shooter.dialog(mainWindow.dialog<frmCommon>(), u"common-parameters.png"_s, [](frmCommon&) {});
     shooter.dialog(mainWindow.dialog<frmDate>(), u"set-current-date.png"_s, [](frmDate&) {});
+    shooter.dialog(mainWindow.dialog<frmExport>(), u"export.png"_s, [](frmExport&) {});
 
     // The progress windows as the Analyze menu shows them: the proposed period, accepted with OK,
     // then the chart of that period.
