@@ -1,5 +1,7 @@
 #include "Icons.h"
 
+#include "Contrast.h"
+
 #include <QApplication>
 #include <QIconEngine>
 #include <QImageReader>
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -32,9 +35,11 @@ constexpr std::array<int, 8> ProgramIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
 // Every pictogram is drawn on a 24 x 24 grid and scaled to the sizes the toolbar and buttons ask for.
 constexpr double Grid = 24.0;
 
-const QColor Outline(0x40, 0x40, 0x40);
-const QColor PlateWhite(0xfa, 0xfa, 0xfa);
-const QColor PlateRim(0xc8, 0xd2, 0xdc);
+// The designed colours, as they stand on a light button face. Outlines are not among them: they take
+// the palette's button text.
+const QColor PaperWhite(0xfa, 0xfa, 0xfa);
+const QColor RimBlue(0x3a, 0x7c, 0xc8);
+const QColor FoodOrange(0xe8, 0x7a, 0x1e);
 const QColor Cutlery(0x70, 0x78, 0x80);
 const QColor RunnerBlue(0x1f, 0x5f, 0xbf);
 const QColor RulerYellow(0xf2, 0xc0, 0x2c);
@@ -42,56 +47,104 @@ const QColor NoteYellow(0xff, 0xf0, 0x8a);
 const QColor PlusGreen(0x2e, 0x9e, 0x3e);
 const QColor AlertRed(0xd0, 0x38, 0x2c);
 const QColor HelpBlue(0x2a, 0x6c, 0xd6);
+const QColor BarBlue(0x5b, 0x8f, 0xd0);
 const QColor PrinterGrey(0x9a, 0xa0, 0xa8);
+const QColor IronGrey(0x6a, 0x70, 0x78);
 const QColor DoorBrown(0x9c, 0x66, 0x30);
+
+// A picture's shapes stand out from the button face by this much: the 3:1 that pictures want, with
+// room for the edges that smoothing blends into the face.
+constexpr double ShapeContrast = 3.5;
+// What a detail drawn on a shape wants: the 3:1 of a picture's parts.
+constexpr double MarkContrast = 3.0;
+// Outlines are the button text, a little softened towards the face, as a drawn line is beside type.
+constexpr double OutlineSoftening = 0.25;
+
+// The colours of one drawing, taken from the palette when it is drawn: the same picture stands on a
+// light button face and on a dark one.
+class Inks {
+public:
+    explicit Inks(const QPalette& palette)
+        : m_face(palette.color(QPalette::Button)),
+          m_line(standingOut(mixed(palette.color(QPalette::ButtonText), m_face, OutlineSoftening), m_face,
+                             ShapeContrast)) {}
+
+    // Outlines and strokes.
+    const QColor& line() const { return m_line; }
+    // A designed colour as it shows on this face: itself where it stands out, else darker or lighter.
+    QColor strong(const QColor& designed) const { return standingOut(designed, m_face, ShapeContrast); }
+    // The mark on a filled shape of colour `fill`: white, as designed, while it stands out from the
+    // fill as a picture's detail should; black on a fill a dark face has made too light for it.
+    static QColor markOn(const QColor& fill) {
+        return contrastRatio(Qt::white, fill) >= MarkContrast ? QColor(Qt::white) : QColor(Qt::black);
+    }
+    // Tells one drawing's colours from another's in the pixmap cache.
+    QString name() const { return m_face.name(QColor::HexArgb) + m_line.name(QColor::HexArgb); }
+
+private:
+    QColor m_face;
+    QColor m_line;
+};
 
 QPen pen(const QColor& colour, double width) {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void plate(QPainter& p, QPointF centre, double radius) {
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(PlateWhite);
+// A plate seen from above, with a helping on it.
+void plate(QPainter& p, const Inks& ink, QPointF centre, double radius) {
+    p.setPen(pen(ink.line(), 1.5));
+    p.setBrush(PaperWhite);
     p.drawEllipse(centre, radius, radius);
-    p.setPen(pen(PlateRim, 1.2));
+    p.setPen(pen(ink.strong(RimBlue), 1.6));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(centre, radius * 0.62, radius * 0.62);
+    p.drawEllipse(centre, radius * 0.68, radius * 0.68);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink.strong(FoodOrange));
+    p.drawEllipse(centre + QPointF(-radius * 0.1, radius * 0.08), radius * 0.44, radius * 0.38);
+    p.setBrush(ink.strong(PlusGreen));
+    p.drawEllipse(centre + QPointF(radius * 0.26, -radius * 0.24), radius * 0.26, radius * 0.2);
 }
 
-void fork(QPainter& p, double x, double top, double bottom) {
-    p.setPen(pen(Cutlery, 1.4));
+void fork(QPainter& p, const Inks& ink, double x, double top, double bottom) {
+    const QColor steel = ink.strong(Cutlery);
+    p.setPen(pen(steel, 1.7));
     p.drawLine(QPointF(x, top + 5), QPointF(x, bottom));
-    p.setPen(pen(Cutlery, 1.0));
+    p.setPen(pen(steel, 1.1));
     for (const double dx : {-1.5, 0.0, 1.5})
         p.drawLine(QPointF(x + dx, top), QPointF(x + dx, top + 4));
     p.drawLine(QPointF(x - 1.5, top + 4), QPointF(x + 1.5, top + 4));
 }
 
-void knife(QPainter& p, double x, double top, double bottom) {
-    p.setPen(pen(Cutlery, 1.4));
+void knife(QPainter& p, const Inks& ink, double x, double top, double bottom) {
+    const QColor steel = ink.strong(Cutlery);
+    p.setPen(pen(steel, 1.7));
     p.drawLine(QPointF(x, top), QPointF(x, bottom));
     p.setPen(Qt::NoPen);
-    p.setBrush(Cutlery);
+    p.setBrush(steel);
     p.drawPie(QRectF(x - 2.2, top, 4.4, 12), 90 * 16, 180 * 16);
 }
 
-// A small green disc with a white plus in the lower right corner: "add one".
-void plusBadge(QPainter& p) {
-    p.setPen(pen(Qt::white, 1.0));
-    p.setBrush(PlusGreen);
+// A small green disc with a plus in the lower right corner: "add one". Its ring parts it from the
+// picture under it.
+void plusBadge(QPainter& p, const Inks& ink) {
+    const QColor green = ink.strong(PlusGreen);
+    const QColor mark = Inks::markOn(green);
+    p.setPen(pen(ink.line(), 1.0));
+    p.setBrush(green);
     p.drawEllipse(QPointF(18, 18), 5.5, 5.5);
-    p.setPen(pen(Qt::white, 2.0));
+    p.setPen(pen(mark, 2.0));
     p.drawLine(QPointF(18, 15), QPointF(18, 21));
     p.drawLine(QPointF(15, 18), QPointF(21, 18));
 }
 
-void runner(QPainter& p, double scale) {
+void runner(QPainter& p, const Inks& ink, double scale) {
+    const QColor blue = ink.strong(RunnerBlue);
     p.save();
     p.scale(scale, scale);
     p.setPen(Qt::NoPen);
-    p.setBrush(RunnerBlue);
+    p.setBrush(blue);
     p.drawEllipse(QPointF(15.5, 4), 2.6, 2.6);
-    p.setPen(pen(RunnerBlue, 2.4));
+    p.setPen(pen(blue, 2.4));
     p.setBrush(Qt::NoBrush);
     p.drawLine(QPointF(14.5, 8), QPointF(11.5, 14.5));                            // body
     p.drawPolyline(QPolygonF({{8, 11}, {11, 9}, {14.5, 8}, {17, 11}, {20, 11}})); // arms
@@ -100,26 +153,32 @@ void runner(QPainter& p, double scale) {
     p.restore();
 }
 
-void ruler(QPainter& p, double top) {
-    p.setPen(pen(Outline, 1.0));
+void ruler(QPainter& p, const Inks& ink, double top) {
+    p.setPen(pen(ink.line(), 1.3));
     p.setBrush(RulerYellow);
     p.drawRect(QRectF(1.5, top, 21, 7));
-    p.setPen(pen(Outline, 1.0));
+    p.setPen(pen(ink.line(), 1.2));
     for (int i = 0; i < 10; ++i) {
         const double x = 3.5 + 2.0 * i;
-        p.drawLine(QPointF(x, top), QPointF(x, top + (i % 2 == 0 ? 3.5 : 2.0)));
+        p.drawLine(QPointF(x, top), QPointF(x, top + (i % 2 == 0 ? 4.0 : 2.5)));
     }
 }
 
-void note(QPainter& p) {
+// Lines of writing on a sheet.
+void writing(QPainter& p, const Inks& ink, double left,
+             std::initializer_list<std::pair<double, double>> lines) {
+    p.setPen(pen(ink.strong(HelpBlue), 1.5));
+    for (const auto& [y, right] : lines)
+        p.drawLine(QPointF(left, y), QPointF(right, y));
+}
+
+void note(QPainter& p, const Inks& ink) {
     QPolygonF sheet({{4, 2.5}, {16, 2.5}, {20.5, 7}, {20.5, 21.5}, {4, 21.5}});
-    p.setPen(pen(Outline, 1.0));
+    p.setPen(pen(ink.line(), 1.3));
     p.setBrush(NoteYellow);
     p.drawPolygon(sheet);
     p.drawPolyline(QPolygonF({{16, 2.5}, {16, 7}, {20.5, 7}}));
-    p.setPen(pen(Outline.lighter(180), 1.0));
-    for (const double y : {9.5, 12.5, 15.5})
-        p.drawLine(QPointF(7, y), QPointF(17.5, y));
+    writing(p, ink, 7, {{9.5, 17.5}, {12.5, 17.5}, {15.5, 12}});
 }
 
 void questionMark(QPainter& p, const QColor& colour, double width) {
@@ -135,100 +194,100 @@ void questionMark(QPainter& p, const QColor& colour, double width) {
     p.drawEllipse(QPointF(12, 19), width * 0.7, width * 0.7);
 }
 
-void arrow(QPainter& p, bool pointsRight) {
+void arrow(QPainter& p, const Inks& ink, bool pointsRight) {
     QPolygonF shape({{3, 9}, {12, 9}, {12, 3.5}, {21, 12}, {12, 20.5}, {12, 15}, {3, 15}});
     if (!pointsRight) {
         for (QPointF& point : shape)
             point.setX(Grid - point.x());
     }
-    p.setPen(pen(RunnerBlue.darker(130), 1.0));
-    p.setBrush(RunnerBlue);
+    const QColor blue = ink.strong(RunnerBlue);
+    p.setPen(pen(blue, 1.0));
+    p.setBrush(blue);
     p.drawPolygon(shape);
 }
 
-void drawMealConsume(QPainter& p) {
-    plate(p, {13.5, 12}, 8);
-    fork(p, 3, 3, 21);
-    knife(p, 23, 3, 21);
+void drawMealConsume(QPainter& p, const Inks& ink) {
+    plate(p, ink, {13.5, 12}, 8);
+    fork(p, ink, 2.5, 3, 21);
+    knife(p, ink, 23, 3, 21);
 }
 
-void drawAddMeal(QPainter& p) {
-    plate(p, {11, 10}, 7.5);
-    fork(p, 1.8, 2, 17);
-    plusBadge(p);
+void drawAddMeal(QPainter& p, const Inks& ink) {
+    plate(p, ink, {11, 10}, 7.5);
+    fork(p, ink, 1.6, 2, 17);
+    plusBadge(p, ink);
 }
 
-void drawExercisePerformed(QPainter& p) {
-    runner(p, 1.0);
+void drawExercisePerformed(QPainter& p, const Inks& ink) {
+    runner(p, ink, 1.0);
 }
 
-void drawAddExercise(QPainter& p) {
-    runner(p, 0.85);
-    plusBadge(p);
+void drawAddExercise(QPainter& p, const Inks& ink) {
+    runner(p, ink, 0.85);
+    plusBadge(p, ink);
 }
 
-void drawMeasurement(QPainter& p) {
-    ruler(p, 3.5);
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(Qt::white);
+void drawMeasurement(QPainter& p, const Inks& ink) {
+    ruler(p, ink, 3.5);
+    p.setPen(pen(ink.line(), 1.3));
+    p.setBrush(PaperWhite);
     p.drawRect(QRectF(5, 13.5, 14, 8));
-    p.setPen(pen(Outline.lighter(180), 1.0));
-    p.drawLine(QPointF(7, 16.5), QPointF(17, 16.5));
-    p.drawLine(QPointF(7, 19), QPointF(14, 19));
+    writing(p, ink, 7.5, {{16.5, 16.5}, {19, 14}});
 }
 
-void drawAddMeasurement(QPainter& p) {
-    ruler(p, 4);
-    plusBadge(p);
+void drawAddMeasurement(QPainter& p, const Inks& ink) {
+    ruler(p, ink, 4);
+    plusBadge(p, ink);
 }
 
-void drawAddNote(QPainter& p) {
-    note(p);
-    plusBadge(p);
+void drawAddNote(QPainter& p, const Inks& ink) {
+    note(p, ink);
+    plusBadge(p, ink);
 }
 
-void drawPrintChart(QPainter& p) {
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(Qt::white);
+void drawPrintChart(QPainter& p, const Inks& ink) {
+    p.setPen(pen(ink.line(), 1.2));
+    p.setBrush(PaperWhite);
     p.drawRect(QRectF(6.5, 2.5, 11, 7));
-    p.setBrush(PrinterGrey);
+    p.setBrush(ink.strong(PrinterGrey));
     p.drawRoundedRect(QRectF(2.5, 8.5, 19, 9), 1.5, 1.5);
-    p.setBrush(Qt::white);
+    p.setBrush(PaperWhite);
     p.drawRect(QRectF(6.5, 14.5, 11, 7.5));
-    p.setPen(pen(AlertRed, 1.2));
+    p.setPen(pen(ink.strong(AlertRed), 1.4));
     p.drawPolyline(QPolygonF({{8, 20.5}, {10.5, 17.5}, {13, 19}, {16, 16}}));
     p.setPen(Qt::NoPen);
     p.setBrush(PlusGreen);
-    p.drawEllipse(QPointF(18.5, 11), 1, 1);
+    p.drawEllipse(QPointF(18.5, 11), 1.1, 1.1);
 }
 
-void drawGeneralProgress(QPainter& p) {
-    p.setPen(pen(Outline, 1.2));
+void drawGeneralProgress(QPainter& p, const Inks& ink) {
+    p.setPen(pen(ink.line(), 1.4));
     p.drawPolyline(QPolygonF({{3, 2.5}, {3, 21}, {22, 21}}));
     p.setPen(Qt::NoPen);
-    p.setBrush(PlateRim);
+    p.setBrush(ink.strong(BarBlue));
     for (const auto& [x, h] :
          std::array<std::pair<double, double>, 4>{{{5.5, 5}, {9.5, 8}, {13.5, 6}, {17.5, 10}}})
         p.drawRect(QRectF(x, 21 - h, 3, h));
-    p.setPen(pen(AlertRed, 2.0));
-    p.drawPolyline(QPolygonF({{5, 16}, {9.5, 12}, {13.5, 13.5}, {20.5, 5}}));
+    p.setPen(pen(ink.strong(AlertRed), 2.0));
+    p.drawPolyline(QPolygonF({{5, 14}, {9.5, 10}, {13.5, 11.5}, {20.5, 3.5}}));
 }
 
-void drawMealCategories(QPainter& p) {
+void drawMealCategories(QPainter& p, const Inks& ink) {
     const std::array<QColor, 3> bullets{AlertRed, PlusGreen, RulerYellow};
     for (int row = 0; row < 3; ++row) {
         const double y = 5.5 + 6.5 * row;
-        p.setPen(pen(Outline, 0.8));
+        p.setPen(pen(ink.line(), 0.9));
         p.setBrush(bullets[static_cast<std::size_t>(row)]);
         p.drawRect(QRectF(2.5, y - 2.5, 5, 5));
-        p.setPen(pen(Outline, 1.6));
+        p.setPen(pen(ink.line(), 1.8));
         p.drawLine(QPointF(10.5, y), QPointF(21.5, y));
     }
 }
 
-void drawMeal(QPainter& p) {
-    p.setPen(pen(AlertRed.darker(140), 1.0));
-    p.setBrush(AlertRed);
+void drawMeal(QPainter& p, const Inks& ink) {
+    const QColor red = ink.strong(AlertRed);
+    p.setPen(pen(red, 1.0));
+    p.setBrush(red);
     QPainterPath apple;
     apple.moveTo(12, 8);
     apple.cubicTo(17, 4.5, 23, 8, 20.5, 15.5);
@@ -236,94 +295,97 @@ void drawMeal(QPainter& p) {
     apple.cubicTo(9, 22.5, 5, 20.5, 3.5, 15.5);
     apple.cubicTo(1, 8, 7, 4.5, 12, 8);
     p.drawPath(apple);
-    p.setPen(pen(DoorBrown, 1.4));
+    p.setPen(pen(ink.strong(DoorBrown), 1.6));
     p.drawLine(QPointF(12, 8), QPointF(13, 3));
     p.setPen(Qt::NoPen);
-    p.setBrush(PlusGreen);
-    p.drawEllipse(QRectF(13.5, 2, 5, 3));
+    p.setBrush(ink.strong(PlusGreen));
+    p.drawEllipse(QRectF(13.5, 1.5, 5.5, 3.5));
 }
 
-void drawExercises(QPainter& p) {
-    p.setPen(pen(Outline, 2.0));
+void drawExercises(QPainter& p, const Inks& ink) {
+    p.setPen(pen(ink.line(), 2.2));
     p.drawLine(QPointF(5, 12), QPointF(19, 12));
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(PrinterGrey.darker(120));
+    p.setPen(pen(ink.line(), 1.0));
+    p.setBrush(ink.strong(IronGrey));
     // Two weights on each end of the bar, the inner ones larger.
     for (const QRectF& weight :
          {QRectF(2, 8, 3, 8), QRectF(5.5, 5, 3, 14), QRectF(15.5, 5, 3, 14), QRectF(19, 8, 3, 8)})
         p.drawRoundedRect(weight, 1, 1);
 }
 
-void drawHelpAbout(QPainter& p) {
+void drawHelpAbout(QPainter& p, const Inks& ink) {
+    const QColor blue = ink.strong(HelpBlue);
     p.setPen(Qt::NoPen);
-    p.setBrush(HelpBlue);
+    p.setBrush(blue);
     p.drawEllipse(QPointF(12, 12), 10.5, 10.5);
-    p.setBrush(Qt::white);
+    p.setBrush(Inks::markOn(blue));
     p.drawEllipse(QPointF(12, 6.8), 1.8, 1.8);
     p.drawRoundedRect(QRectF(10.3, 10, 3.4, 9), 1, 1);
 }
 
-void drawHelpContents(QPainter& p) {
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(Qt::white);
+void drawHelpContents(QPainter& p, const Inks& ink) {
+    const QColor blue = ink.strong(HelpBlue);
+    p.setPen(pen(ink.line(), 1.2));
+    p.setBrush(PaperWhite);
     p.drawRect(QRectF(5.5, 3.5, 16, 18.5));
-    p.setBrush(HelpBlue);
+    p.setBrush(blue);
     p.drawRect(QRectF(3, 2, 15.5, 18.5));
     p.save();
     p.translate(-1.2, -0.8);
     p.scale(0.92, 0.92);
-    questionMark(p, Qt::white, 2.6);
+    questionMark(p, Inks::markOn(blue), 2.6);
     p.restore();
 }
 
-void drawPlus(QPainter& p) {
-    p.setPen(pen(PlusGreen, 4.5));
+void drawPlus(QPainter& p, const Inks& ink) {
+    p.setPen(pen(ink.strong(PlusGreen), 4.5));
     p.drawLine(QPointF(12, 3.5), QPointF(12, 20.5));
     p.drawLine(QPointF(3.5, 12), QPointF(20.5, 12));
 }
 
-void drawExit(QPainter& p) {
-    p.setPen(pen(Outline, 1.0));
-    p.setBrush(DoorBrown);
+void drawExit(QPainter& p, const Inks& ink) {
+    p.setPen(pen(ink.line(), 1.2));
+    p.setBrush(ink.strong(DoorBrown));
     p.drawRect(QRectF(3, 2.5, 10, 19));
     p.setBrush(RulerYellow);
-    p.drawEllipse(QPointF(11, 12), 1, 1);
-    p.setPen(pen(AlertRed, 2.4));
+    p.drawEllipse(QPointF(10.8, 12), 1.1, 1.1);
+    p.setPen(pen(ink.strong(AlertRed), 2.4));
     p.drawLine(QPointF(14, 12), QPointF(21.5, 12));
     p.drawPolyline(QPolygonF({{18.5, 8.5}, {22, 12}, {18.5, 15.5}}));
 }
 
-void drawPrevious(QPainter& p) {
-    arrow(p, false);
+void drawPrevious(QPainter& p, const Inks& ink) {
+    arrow(p, ink, false);
 }
-void drawNext(QPainter& p) {
-    arrow(p, true);
+void drawNext(QPainter& p, const Inks& ink) {
+    arrow(p, ink, true);
 }
 
-void drawHelp(QPainter& p) {
-    p.setPen(pen(HelpBlue.darker(130), 1.0));
-    p.setBrush(HelpBlue);
+void drawHelp(QPainter& p, const Inks& ink) {
+    const QColor blue = ink.strong(HelpBlue);
+    p.setPen(pen(blue, 1.0));
+    p.setBrush(blue);
     p.drawEllipse(QPointF(12, 12), 10.5, 10.5);
-    questionMark(p, Qt::white, 2.6);
+    questionMark(p, Inks::markOn(blue), 2.6);
 }
 
 // The toolbar's overflow button: two chevrons pointing where the hidden keys are.
-void chevrons(QPainter& p, bool down) {
-    p.setPen(pen(Outline, 1.8));
+void chevrons(QPainter& p, const Inks& ink, bool down) {
+    p.setPen(pen(ink.line(), 1.8));
     p.setBrush(Qt::NoBrush);
     for (const double at : {7.0, 13.0}) {
         const QPolygonF chevron{{QPointF(at, 7), QPointF(at + 5, 12), QPointF(at, 17)}};
         p.drawPolyline(down ? QTransform(0, 1, 1, 0, 0, 0).map(chevron) : chevron);
     }
 }
-void drawMoreRight(QPainter& p) {
-    chevrons(p, false);
+void drawMoreRight(QPainter& p, const Inks& ink) {
+    chevrons(p, ink, false);
 }
-void drawMoreDown(QPainter& p) {
-    chevrons(p, true);
+void drawMoreDown(QPainter& p, const Inks& ink) {
+    chevrons(p, ink, true);
 }
 
-using Painter = void (*)(QPainter&);
+using Painter = void (*)(QPainter&, const Inks&);
 
 struct Entry {
     QStringView key;
@@ -354,7 +416,7 @@ constexpr std::array<Entry, 21> Pictograms{{
     {u"MoreDown", drawMoreDown},
 }};
 
-QPixmap render(Painter paint, QSize size) {
+QPixmap render(Painter paint, QSize size, const Inks& ink) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -362,7 +424,7 @@ QPixmap render(Painter paint, QSize size) {
     const double side = std::min(size.width(), size.height());
     painter.translate((size.width() - side) / 2, (size.height() - side) / 2);
     painter.scale(side / Grid, side / Grid);
-    paint(painter);
+    paint(painter, ink);
     return pixmap;
 }
 
@@ -404,7 +466,8 @@ protected:
     virtual QPixmap make(const QSize& size) const = 0;
 };
 
-// A pictogram drawn from its drawing on the 24 x 24 grid.
+// A pictogram drawn from its drawing on the 24 x 24 grid, in the colours of the application's palette
+// at the moment it is drawn: after a change of palette it is drawn anew, under another cache name.
 class PictogramEngine final : public OnDemandIconEngine {
 public:
     PictogramEngine(QStringView key, Painter paint) : m_key(key.toString()), m_paint(paint) {}
@@ -413,8 +476,10 @@ public:
     QString key() const override { return u"KelvoraPictogram"_s; }
 
 protected:
-    QString name() const override { return m_key; }
-    QPixmap make(const QSize& size) const override { return render(m_paint, size); }
+    QString name() const override { return m_key + Inks(QApplication::palette()).name(); }
+    QPixmap make(const QSize& size) const override {
+        return render(m_paint, size, Inks(QApplication::palette()));
+    }
 
 private:
     QString m_key;

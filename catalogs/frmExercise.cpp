@@ -28,7 +28,7 @@ constexpr double ReferenceWeightLb = 150.0;
 
 frmExercise::frmExercise(QWidget* parent, frmWeightAdjustment& calculator)
     : CatalogEditor(
-          parent, HelpContext::frmExercise, u"Activity Description"_s, u"Exercise"_s,
+          parent, HelpContext::frmExercise, u"Activity Description"_s, u"Exercise"_s, u"ExerciseNameCheck"_s,
           u"Can't store this record in database. Please check whether there is already Activity with "
           u"the same name in the database"_s),
       m_calculator(calculator) {

@@ -8,6 +8,7 @@
 #include "FieldLabel.h"
 #include "HelpContext.h"
 #include "Numeric.h"
+#include "ReadOnlyField.h"
 #include "Recordset.h"
 #include "deData.h"
 #include "frmMealCategory.h"
@@ -35,7 +36,7 @@ const QString CategoryCommand = u"MealCategorySorted"_s;
 
 frmMeal::frmMeal(QWidget* parent, frmMealCategory& categoryEditor)
     : CatalogEditor(
-          parent, HelpContext::frmMeal, u"Meal Description"_s, u"Meal"_s,
+          parent, HelpContext::frmMeal, u"Meal Description"_s, u"Meal"_s, u"MealNameCheck"_s,
           u"Can't store this record in database. Please check whether there is already Meal with the "
           u"same name in the database"_s),
       m_categoryEditor(categoryEditor) {
@@ -66,7 +67,7 @@ frmMeal::frmMeal(QWidget* parent, frmMealCategory& categoryEditor)
     for (QLineEdit* bc : {txtFatBC, txtCarboHydrateBC, txtProteinBC}) {
         bc->setReadOnly(true);
         bc->setFocusPolicy(Qt::ClickFocus);
-        bc->setStyleSheet(u"QLineEdit { background-color: rgb(224, 224, 224); }"_s);
+        greyAsReadOnly(*bc);
     }
     // A long unit ("tablespoon heaped (about 15 grams of the product)") is shortened here, not
     // allowed to squeeze the fields beside it.

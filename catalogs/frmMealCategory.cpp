@@ -21,6 +21,7 @@ constexpr int MaxNameLength = 20;
 frmMealCategory::frmMealCategory(QWidget* parent)
     : CatalogEditor(
           parent, HelpContext::frmMealCategory, u"Meal Category"_s, u"MealCategory"_s,
+          u"MealCategoryNameCheck"_s,
           u"Can't store this record in database. Please check whether there is already Meal Category "
           u"with the same name in the database"_s) {
     setObjectName(u"frmMealCategory"_s);

@@ -15,6 +15,8 @@ using enum ParamKind;
 // - a product of two Currency values is CurrencyProduct(a, b), exact in ten-thousandths as
 //   fixed-point arithmetic is (a binary product would decide ties at the fifth decimal by noise);
 // - ties in an "order by" are broken by the key so the order of equal rows is stable;
+// - names are ordered by the collation KelvoraName, the order of the user's language; the schema
+//   keeps its own NOCASE, so the file needs nothing that only this program has;
 // - the day-filtered joins are written as "cross join", which in SQLite only fixes the journal table
 //   as the outer loop, so the date index drives them however large the diary grows.
 std::vector<CommandDef> makeDefinitions() {
@@ -33,18 +35,23 @@ std::vector<CommandDef> makeDefinitions() {
          u"MealCategoryID"_s},
         {u"MealCategorySorted"_s,
          true,
-         u"select * from MealCategory order by Name, MealCategoryID"_s,
+         u"select * from MealCategory order by Name collate KelvoraName, MealCategoryID"_s,
          {},
          {},
          {}},
         {u"Meal"_s, true, u"select * from Meal where MealID = ?1"_s, {Identifier}, u"Meal"_s, u"MealID"_s},
         {u"MealSorted"_s,
          true,
-         u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
+         u"select * from Meal where MealCategoryID = ?1 order by Name collate KelvoraName, MealID"_s,
          {Identifier},
          {},
          {}},
-        {u"ExerciseSorted"_s, true, u"select * from Exercise order by Name, ExerciseID"_s, {}, {}, {}},
+        {u"ExerciseSorted"_s,
+         true,
+         u"select * from Exercise order by Name collate KelvoraName, ExerciseID"_s,
+         {},
+         {},
+         {}},
         {u"MealConsumeSorted"_s,
          true,
          u"select MealConsumeID, ConsumeTime, Qty, sFat, sCarbohydrate, sProtein, "
@@ -60,7 +67,7 @@ std::vector<CommandDef> makeDefinitions() {
          {}},
         {u"MealForCategory"_s,
          true,
-         u"select * from Meal where MealCategoryID = ?1 order by Name, MealID"_s,
+         u"select * from Meal where MealCategoryID = ?1 order by Name collate KelvoraName, MealID"_s,
          {Identifier},
          {},
          {}},
@@ -232,6 +239,28 @@ std::vector<CommandDef> makeDefinitions() {
          false,
          u"update UserNote set DateFrom = DateFrom + ?1, DateTo = DateTo + ?1 where UserNoteId < 0"_s,
          {Int16},
+         {},
+         {}},
+        // The catalogue editors' test for a name the table already holds in another letter case or
+        // another composition of its accents (the schema's NOCASE knows the 26 letters of ASCII only):
+        // the names other than the edited record's that fold to the same text.
+        {u"MealCategoryNameCheck"_s,
+         true,
+         u"select MealCategoryID from MealCategory "
+         "where FoldedName(Name) = FoldedName(?1) and MealCategoryID <> ?2"_s,
+         {Text, Identifier},
+         {},
+         {}},
+        {u"MealNameCheck"_s,
+         true,
+         u"select MealID from Meal where FoldedName(Name) = FoldedName(?1) and MealID <> ?2"_s,
+         {Text, Identifier},
+         {},
+         {}},
+        {u"ExerciseNameCheck"_s,
+         true,
+         u"select ExerciseID from Exercise where FoldedName(Name) = FoldedName(?1) and ExerciseID <> ?2"_s,
+         {Text, Identifier},
          {},
          {}},
     };

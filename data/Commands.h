@@ -15,6 +15,7 @@ enum class ParamKind {
     Int32,
     Single, // single-precision number
     Currency,
+    Text,
 };
 
 struct CommandDef {

@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "CatalogueNames.h"
 #include "Currency.h"
 #include "DateValue.h"
 
@@ -101,6 +102,7 @@ void registerFunctions(sqlite3* db) {
         sqlite3_create_function(db, "round", argc, flags, nullptr, sqlRound, nullptr, nullptr);
     sqlite3_create_function(db, "Int", 1, flags, nullptr, sqlInt, nullptr, nullptr);
     sqlite3_create_function(db, "CurrencyProduct", 2, flags, nullptr, sqlCurrencyProduct, nullptr, nullptr);
+    registerNameFunctions(db);
 }
 
 void checkSchemaReadable(sqlite3* db) {

@@ -17,7 +17,8 @@ namespace kelvora {
 
 // The one SQLite connection of the program. It registers the functions every command relies on
 // (round half to even after snapping to ten-thousandths, Int as floor, CurrencyProduct as the
-// exact product of two Currency values) and enforces foreign keys.
+// exact product of two Currency values), the order and the folding of catalogue names
+// (CatalogueNames.h), and enforces foreign keys.
 class Connection {
 public:
     // ReadOnly opens an existing file without ever changing it, not even the statistics a closing

@@ -42,6 +42,8 @@ QVariant bindable(ParamKind kind, const QVariant& value, const QString& command)
             throw DbError(u"Overflow: %1 does not fit %2"_s.arg(value.toString(), what));
         return QVariant(amount->toDouble());
     }
+    case ParamKind::Text:
+        return QVariant(value.toString());
     }
     return value;
 }

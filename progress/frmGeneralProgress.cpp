@@ -29,8 +29,10 @@ frmGeneralProgress::frmGeneralProgress(QWidget* parent)
     setObjectName(u"frmGeneralProgress"_s);
     setWindowTitle(u"General Progress"_s);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    // The chart is paper, white with black ink in any palette; the title on it is printed ink too.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
 

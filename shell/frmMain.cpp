@@ -10,6 +10,7 @@
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "Numeric.h"
+#include "ReadOnlyField.h"
 #include "ScreenFit.h"
 #include "TrialData.h"
 #include "ZelmarGraph.h"
@@ -124,9 +125,7 @@ void frmMain::createControls() {
     client->setObjectName(u"client"_s);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
-    QPalette buttonFace = client->palette();
-    buttonFace.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    client->setPalette(buttonFace);
+    applyButtonFace();
 
     tlbToolBar = new QToolBar(client);
     tlbToolBar->setObjectName(u"tlbToolBar"_s);
@@ -146,9 +145,7 @@ void frmMain::createControls() {
     txtDate->setReadOnly(true);
     txtDate->setAccessibleName(u"Date"_s);
     txtDate->setFocusPolicy(Qt::ClickFocus);
-    QPalette grey = txtDate->palette();
-    grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
-    txtDate->setPalette(grey);
+    greyAsReadOnly(*txtDate);
     btnNext = makeButton(client, u"btnNext"_s, u"&Next"_s, pictogram(u"Next"));
     btnHelp = makeButton(client, u"btnHelp"_s, u"&Help"_s, pictogram(u"Help"));
     // Alt+H belongs to the Help menu, which users expect to open at the first press; the button
@@ -421,6 +418,16 @@ void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         applyMinimumHeight();
+    // A desktop that switches between light and dark colours while the program runs.
+    if (event->type() == QEvent::PaletteChange && client)
+        applyButtonFace();
+}
+
+// The client area stands on the system colour for button faces, as the toolbar and the day buttons do.
+void frmMain::applyButtonFace() {
+    QPalette buttonFace = client->palette();
+    buttonFace.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    client->setPalette(buttonFace);
 }
 
 // A window in its normal state is never less than 8000 twips high. Left to the window system as

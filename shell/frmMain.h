@@ -93,6 +93,7 @@ private:
     void connectMenus();
     QAction* menuItem(const QString& name) const;
     void applyMinimumHeight();
+    void applyButtonFace();
     mainlayout::ContentNeeds contentNeeds() const;
     // Lays the toolbar, the chart and the day controls out in the client area; `redraw` draws the
     // chart again at its new size once a day has been loaded.
@@ -121,7 +122,7 @@ private:
     void graph_EditMeal(qint32 id, bool definite, double tm);
     void graph_EditExercise(qint32 id, bool definite, double tm);
 
-    QWidget* client;
+    QWidget* client = nullptr;
     QToolBar* tlbToolBar;
     ZelmarGraph* graph;
     QToolButton* btnPrev;

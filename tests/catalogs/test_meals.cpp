@@ -1,6 +1,8 @@
 // The meals list with its category filter, and the meal editor: calorie split, checks, results.
 #include "AppFixture.h"
+#include "Contrast.h"
 #include "DataCombo.h"
+#include "Palettes.h"
 #include "ReportList.h"
 #include "deData.h"
 #include "frmMeal.h"
@@ -139,6 +141,40 @@ TEST_F(MealsTest, SplitInAnyTypingOrder) {
             EXPECT_EQ(edit(d, u"txtFatBC"_s)->text(), u"69.2308"_s);
         });
     } while (std::next_permutation(order.begin(), order.end()));
+}
+
+// The "By Calories" results stand in read-only grey fields; their figures read in any palette, in an
+// editor made in it and in one that was there when the palette changed.
+TEST_F(MealsTest, ByCaloriesFiguresReadInLightAndDarkPalettes) {
+    for (const NamedPalette& palette : lightAndDarkPalettes()) {
+        const ScopedPalette inPalette(palette.palette);
+        frmMealCategory otherCategoryEditor{nullptr};
+        frmMeal madeInIt{nullptr, otherCategoryEditor};
+        for (const auto& [how, meal] : {std::pair{"made in it", &madeInIt}, {"switched to it", &editor}}) {
+            meal->RecordID = 0;
+            fx.modal->expect([&](QDialog& d) {
+                type(d, u"txtCalories"_s, u"100"_s);
+                type(d, u"txtFat"_s, u"10"_s);
+                type(d, u"txtProtein"_s, u"10"_s);
+                type(d, u"txtCarboHydrate"_s, u"0"_s);
+                for (const QString& name : {u"txtFatBC"_s, u"txtCarboHydrateBC"_s, u"txtProteinBC"_s}) {
+                    QLineEdit* field = edit(d, name);
+                    const QRect inside = field->rect().adjusted(3, 3, -3, -3);
+                    const ShownColours shown = shownColours(field->grab(inside).toImage(),
+                                                            QPoint(inside.width() - 3, inside.height() / 2));
+                    const std::string where = palette.name.toStdString() + ", " + how + ", " +
+                                              name.toStdString() + ": " + shown.text.name().toStdString() +
+                                              " on " + shown.background.name().toStdString();
+                    EXPECT_GE(contrastRatio(shown.text, shown.background), 4.5) << where;
+                    EXPECT_NE(shown.background, palette.palette.color(QPalette::Base)) << where; // greyed
+                    if (!palette.dark) {
+                        EXPECT_EQ(shown.background, QColor(224, 224, 224)) << where;
+                    }
+                }
+            });
+            fx.app->modal().exec(*meal);
+        }
+    }
 }
 
 TEST_F(MealsTest, CaloriesLabelFollowsTheUnit) {

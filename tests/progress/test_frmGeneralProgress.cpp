@@ -1,6 +1,10 @@
 #include "Common.h"
+#include "Contrast.h"
+#include "Palettes.h"
 #include "PdfFile.h"
+#include "ProgressChart.h"
 #include "ProgressChartTest.h"
+#include "ProgressDiary.h"
 #include "ProgressModel.h"
 
 #include <QFile>
@@ -250,6 +254,20 @@ TEST_F(ProgressChartTest, TheWindowAsDesigned) {
     });
     EXPECT_EQ(window.model(), nullptr);
     EXPECT_FALSE(window.chart().layout());
+}
+
+// The chart is white paper in any palette, and its title is printed on it in black.
+TEST_F(ProgressChartTest, TheTitleReadsOnThePaperInLightAndDarkPalettes) {
+    for (const NamedPalette& palette : lightAndDarkPalettes()) {
+        const ScopedPalette inPalette(palette.palette);
+        show([&](frmGeneralProgress& w) {
+            const auto* title = w.findChild<QLabel*>(u"Label1"_s);
+            const ShownColours shown = shownColours(w.grab(title->geometry()).toImage(), QPoint(0, 0));
+            EXPECT_EQ(shown.background, QColor(Qt::white)) << palette.name.toStdString();
+            EXPECT_GE(contrastRatio(shown.text, shown.background), 4.5)
+                << palette.name.toStdString() << ": " << shown.text.name().toStdString();
+        });
+    }
 }
 
 TEST_F(ProgressChartTest, OpensAt756By520AndIsNeverLowerThan483) {
