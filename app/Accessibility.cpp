@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -46,19 +47,39 @@ private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
-QAccessibleInterface* comboFactory(const QString& className, QObject* object) {
+const char* const ChartProperty = "kelvoraChart";
+
+QAccessibleInterface* programFactory(const QString& className, QObject* object) {
     if (className == u"QComboBox"_s) {
         if (auto* combo = qobject_cast<QComboBox*>(object))
             return new NamedComboBox(combo);
+    }
+    // Asked first with the most derived class name, so a chart is a chart whatever it derives from.
+    if (object && object->property(ChartProperty).toBool() &&
+        className == QLatin1StringView(object->metaObject()->className())) {
+        if (auto* widget = qobject_cast<QWidget*>(object))
+            return new QAccessibleWidget(widget, QAccessible::Chart);
     }
     return nullptr;
 }
 
 } // namespace
 
+void presentAsChart(QWidget& chart, const QString& name) {
+    nameCombosForScreenReaders();
+    chart.setProperty(ChartProperty, true);
+    chart.setAccessibleName(name);
+}
+
+void describeChart(QWidget& chart, const QString& description) {
+    // Qt tells a listening reader of every change; a redraw of the same day is not one.
+    if (chart.accessibleDescription() != description)
+        chart.setAccessibleDescription(description);
+}
+
 void nameCombosForScreenReaders() {
     static const bool installed = [] {
-        QAccessible::installFactory(comboFactory);
+        QAccessible::installFactory(programFactory);
         return true;
     }();
     (void)installed;

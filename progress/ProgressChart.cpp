@@ -1,9 +1,11 @@
 #include "ProgressChart.h"
 
+#include "Accessibility.h"
 #include "ChartOutput.h"
 #include "ProgressModel.h"
 
 #include <QHelpEvent>
+#include <QLocale>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -17,11 +19,62 @@ ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent) {
     QFont small = font();
     small.setPointSizeF(8);
     setFont(small);
+    presentAsChart(*this, QStringLiteral("Progress chart"));
+}
+
+QString describePeriod(const ProgressModel& model, bool metric, const QLocale& locale) {
+    int daysWithCalories = 0;
+    qint64 balanceSum = 0;
+    const ProgressDay* firstBody = nullptr;
+    const ProgressDay* lastBody = nullptr;
+    int firstBodyDay = 0, lastBodyDay = 0;
+    for (int k = 1; k <= model.nDays(); ++k) {
+        const ProgressDay& day = model.day(k);
+        if (day.HasCalories) {
+            ++daysWithCalories;
+            balanceSum += day.Calories;
+        }
+        if (day.hasBody()) {
+            if (!firstBody) {
+                firstBody = &day;
+                firstBodyDay = k;
+            }
+            lastBody = &day;
+            lastBodyDay = k;
+        }
+    }
+    const auto date = [&](int dayNumber) {
+        return locale.toString(model.dateFrom().addDays(dayNumber - 1).toQDate(), QLocale::LongFormat);
+    };
+    QString text = QStringLiteral("%1 to %2: ").arg(date(1), date(model.nDays()));
+    if (daysWithCalories == 0)
+        text += QStringLiteral("no meals or activities recorded");
+    else
+        text += QStringLiteral("calories recorded on %1 of %2 days, average balance %3 kcal")
+                    .arg(locale.toString(daysWithCalories), locale.toString(model.nDays()),
+                         locale.toString(qRound64(static_cast<double>(balanceSum) / daysWithCalories)));
+    const QString unit = metric ? QStringLiteral("kg") : QStringLiteral("lb");
+    const auto weight = [&](const ProgressDay& day) {
+        return locale.toString(day.Weight, 'f', 1) + QLatin1Char(' ') + unit;
+    };
+    if (!firstBody)
+        text += QStringLiteral("; no body measurements");
+    else if (firstBodyDay == lastBodyDay)
+        text += QStringLiteral("; weight %1 on %2").arg(weight(*firstBody), date(firstBodyDay));
+    else
+        text += QStringLiteral("; weight %1 on %2, %3 on %4")
+                    .arg(weight(*firstBody), date(firstBodyDay), weight(*lastBody), date(lastBodyDay));
+    const auto notes = static_cast<int>(model.notes().size());
+    if (notes > 0)
+        text += notes == 1 ? QStringLiteral("; 1 note")
+                           : QStringLiteral("; %1 notes").arg(locale.toString(notes));
+    return text;
 }
 
 void ProgressChart::setModel(const ProgressModel* model, bool metric) {
     m_model = model;
     m_metric = metric;
+    describeChart(*this, model ? describePeriod(*model, metric, QLocale()) : QString());
     redraw();
 }
 

@@ -7,7 +7,16 @@
 
 #include <optional>
 
+class QLocale;
+
 namespace kelvora {
+
+class ProgressModel;
+
+// The period in words, as screen readers hear the progress chart: its first and last day, on how
+// many days calories were recorded and their average balance, the first and the last measured
+// weight, and the number of notes.
+QString describePeriod(const ProgressModel& model, bool metric, const QLocale& locale);
 
 class ProgressModel;
 

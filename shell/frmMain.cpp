@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Accessibility.h"
 #include "App.h"
 #include "ChartFiles.h"
 #include "ChartOutput.h"
@@ -138,6 +139,7 @@ void frmMain::createControls() {
 
     graph = new ZelmarGraph(client);
     graph->setObjectName(u"graph"_s);
+    presentAsChart(*graph, u"Daily chart"_s);
 
     btnPrev = makeButton(client, u"btnPrev"_s, u"&Previous"_s, pictogram(u"Previous"));
     txtDate = new QLineEdit(client);
@@ -219,14 +221,16 @@ void frmMain::LoadGraph() {
 
     // A record the chart cannot hold (a kcal value beyond 16 bits, a bar or a day sum that would
     // overflow) is refused by the chart and left off; the rest of the day is still drawn.
+    shownMeals = 0;
     Recordset& meals = de.run(MealsCommand, day);
     for (; !meals.eof(); meals.moveNext()) {
         const auto carbohydrate = kcal(meals.field(u"sCarbohydrate"_s));
         const auto fat = kcal(meals.field(u"sFat"_s));
         const auto protein = kcal(meals.field(u"sProtein"_s));
-        if (carbohydrate && fat && protein)
+        if (carbohydrate && fat && protein &&
             graph->addMeal(meals.field(u"MealConsumeID"_s).toInt(), meals.field(u"ConsumeTime"_s).toDouble(),
-                           *carbohydrate, *fat, *protein);
+                           *carbohydrate, *fat, *protein))
+            ++shownMeals;
     }
     meals.close();
 
@@ -245,6 +249,18 @@ void frmMain::LoadGraph() {
 void frmMain::RePaintGraph() {
     LoadGraph();
     graph->PaintGraph();
+    describeChart(*graph, chartDescription());
+}
+
+QString frmMain::chartDescription() const {
+    // The figures the chart itself draws from, so that what is heard agrees with what is seen.
+    const QLocale locale;
+    const qint64 eaten = qint64{graph->carbohydrateTotal()} + graph->fatTotal() + graph->proteinTotal();
+    const qint64 burned = eaten - graph->dayBalance();
+    const QString meals = shownMeals == 1 ? u"1 meal"_s : u"%1 meals"_s.arg(locale.toString(shownMeals));
+    return u"%1: %2, %3 kcal eaten, %4 kcal burned by activities, balance %5 kcal"_s.arg(
+        locale.toString(app().state().currentDate.toQDate(), QLocale::LongFormat), meals,
+        locale.toString(eaten), locale.toString(burned), locale.toString(qRound64(graph->balance())));
 }
 
 void frmMain::btnPrev_Click() {
@@ -411,6 +427,13 @@ void frmMain::showEvent(QShowEvent* event) {
         return;
     // Now that the frame is known: the rule's height, or the screen's where that is less.
     applyMinimumHeight();
+    // Placed by the program rather than left to the window manager, so that the messages of the
+    // first start, which are centred over this window, find it where it will appear.
+    if (!placedOnScreen && screen()) {
+        placedOnScreen = true;
+        const QRect outer = frameGeometry();
+        move(pos() + screen()->availableGeometry().center() - outer.center());
+    }
     fitOnScreen(*this, size());
 }
 

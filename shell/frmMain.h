@@ -63,6 +63,9 @@ public:
     // Loads and draws the day currentDate: the redraw after anything that may have changed the
     // date or the day's records.
     void RePaintGraph() override;
+    // The shown day in words, as screen readers hear the chart: the date, the number of meals,
+    // kcal eaten, kcal burned by activities and the balance.
+    QString chartDescription() const;
 
     // An image of the window's image list by key: "Plus" and "Exit" for the journal editors, or a
     // toolbar key. Null for a key the list does not hold.
@@ -131,6 +134,8 @@ private:
     QToolButton* btnHelp;
     QHash<QString, QIcon> imlImages;
     bool graphLoaded = false;
+    int shownMeals = 0; // meals of the shown day that the chart counts
+    bool placedOnScreen = false;
 
     // A dialog is constructed with the main window as its parent, then the dialogs it works with.
     template <typename Dialog> std::unique_ptr<QDialog> makeDialog() {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -34,6 +35,19 @@ QImage picture(const QIcon& icon, int size) {
 
 bool showsTheProgramIcon(const QWidget& window) {
     return picture(window.windowIcon(), 32) == picture(QApplication::windowIcon(), 32);
+}
+
+TEST(DesktopEntry, NamesTheProgramsWindowsSoThatTaskBarsFindTheirEntry) {
+    // Wayland matches a window to the entry by the desktop file name, X11 task bars by the class
+    // of the window's WM_CLASS, which Qt takes from the application name.
+    QFile entry(QStringLiteral(KELVORA_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QString wmClass;
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+        if (line.startsWith(u"StartupWMClass="_s))
+            wmClass = line.mid(15);
+    EXPECT_EQ(wmClass, QCoreApplication::applicationName());
+    EXPECT_EQ(QGuiApplication::desktopFileName() + u".desktop"_s, QFileInfo(entry).fileName());
 }
 
 TEST(ApplicationIcon, IsSetForTheWholeProgramAtEveryShippedSize) {

@@ -1,6 +1,10 @@
 #include "AppFixture.h"
+#include "ProgressChart.h"
 #include "ProgressDiary.h"
 #include "ProgressModel.h"
+
+#include <QAccessible>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +102,42 @@ TEST_F(ProgressModelTest, CaloriesAreTheDaysBalanceAfterTheBasalBurn) {
 
     diary.meal(day(8), 6000);
     EXPECT_EQ(build().calMax(), 6000 - 1920);
+}
+
+TEST_F(ProgressModelTest, ScreenReadersHearThePeriodThatTheChartShows) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QString period = u"Wednesday, April 1, 2026 to Friday, May 1, 2026: "_s;
+    EXPECT_EQ(describePeriod(build(), true, english),
+              period + u"no meals or activities recorded; no body measurements"_s);
+
+    diary.meal(day(5), 2500);
+    diary.activity(day(5), 300);
+    diary.activity(day(6), 200);
+    diary.body(day(12), 81.5, 100, 80, 95);
+    EXPECT_EQ(describePeriod(build(), false, english),
+              period + u"calories recorded on 2 of 31 days, average balance -920 kcal; "
+                       u"weight 81.5 lb on Sunday, April 12, 2026"_s);
+
+    // The first and the last measured day, not the days filled in between; notes counted.
+    diary.body(day(20), 79.4, 100, 79, 94);
+    diary.note(day(2), day(3), u"Holiday"_s);
+    diary.note(day(30), day(40), u"Cold"_s);
+    EXPECT_EQ(describePeriod(build(), true, english),
+              period + u"calories recorded on 2 of 31 days, average balance -920 kcal; weight 81.5 kg on "
+                       u"Sunday, April 12, 2026, 79.4 kg on Monday, April 20, 2026; 2 notes"_s);
+
+    // The chart says it is one and carries the words of the period it shows.
+    const ProgressModel model = build();
+    ProgressChart chart;
+    chart.resize(600, 400);
+    chart.setModel(&model, true);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&chart);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::Chart);
+    EXPECT_EQ(reader->text(QAccessible::Name), u"Progress chart"_s);
+    EXPECT_EQ(reader->text(QAccessible::Description), describePeriod(model, true, QLocale()));
+    chart.setModel(nullptr, true);
+    EXPECT_TRUE(reader->text(QAccessible::Description).isEmpty());
 }
 
 TEST_F(ProgressModelTest, WithoutCalorieDataTheRangeIsPlusMinus2000) {

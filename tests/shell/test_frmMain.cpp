@@ -14,6 +14,7 @@
 #include "frmMain.h"
 #include "frmMealConsume.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
@@ -21,10 +22,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
@@ -129,6 +132,41 @@ TEST_F(MainWindowTest, IsTheProgramsMainWindow) {
         EXPECT_FALSE(child<QAbstractButton>(button)->icon().isNull()) << button.toStdString();
 }
 
+TEST_F(MainWindowTest, OpensCentredOnItsScreenSoThatTheFirstMessagesAreCentredOverIt) {
+    // Messages shown with the main window as parent are centred over it by Qt; that only lands in
+    // the middle of the desktop when the window's place is set before the window manager maps it.
+    const QRect free = window->screen()->availableGeometry();
+    EXPECT_TRUE(window->testAttribute(Qt::WA_Moved));
+    EXPECT_LE((window->frameGeometry().center() - free.center()).manhattanLength(), 2);
+    EXPECT_TRUE(free.contains(window->frameGeometry()));
+
+    // Later showings keep the place the user gave it.
+    window->hide();
+    window->move(free.topLeft() + QPoint(10, 20));
+    window->show();
+    EXPECT_EQ(window->pos(), free.topLeft() + QPoint(10, 20));
+}
+
+TEST_F(MainWindowTest, AltHOpensTheHelpMenuAtTheFirstPress) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    QMenu* help = nullptr;
+    for (QAction* menu : window->menuBar()->actions())
+        if (menu->text() == u"&Help"_s)
+            help = menu->menu();
+    ASSERT_NE(help, nullptr);
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_NE(QApplication::focusWidget(), child<QToolButton>(u"btnHelp"_s));
+    help->close();
+
+    // The button keeps its caption and is still reached by Tab (F1 and a click: see below).
+    auto* button = child<QToolButton>(u"btnHelp"_s);
+    EXPECT_EQ(button->text(), u"&Help"_s);
+    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(button->shortcut().isEmpty());
+}
+
 TEST_F(MainWindowTest, TheDaysRowsReachTheChart) {
     showDay(SampleDay);
     EXPECT_EQ(shownDate(), u"30-Nov-26"_s);
@@ -190,6 +228,32 @@ TEST_F(MainWindowTest, AnEmptyDayResetsTheChartAndStillShowsTheDate) {
     EXPECT_DOUBLE_EQ(graph().chartBegin(), 6.0 / 24);
     EXPECT_DOUBLE_EQ(graph().chartEnd(), 22.0 / 24);
     EXPECT_EQ(graph().image().size(), graph().size());
+}
+
+TEST_F(MainWindowTest, ScreenReadersHearTheShownDayFromTheChart) {
+    const auto longDate = [](QDate day) { return QLocale().toString(day, QLocale::LongFormat); };
+
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&graph());
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->role(), QAccessible::Chart);
+    EXPECT_EQ(chart->text(QAccessible::Name), u"Daily chart"_s);
+
+    // Five meals (four of them sharing two bars), 1630 kcal eaten, one activity of 250 kcal and a
+    // day of 80 kcal an hour of basal burn: the figures the chart draws.
+    showDay(SampleDay);
+    EXPECT_EQ(chart->text(QAccessible::Description),
+              longDate(SampleDay) +
+                  u": 5 meals, 1,630 kcal eaten, 250 kcal burned by activities, balance -540 kcal"_s);
+
+    insertMeal(1, 1, QDate(2026, 12, 6), timeOfDay(8, 0), 1);
+    showDay(QDate(2026, 12, 6));
+    EXPECT_TRUE(
+        chart->text(QAccessible::Description).startsWith(longDate(QDate(2026, 12, 6)) + u": 1 meal, "_s))
+        << chart->text(QAccessible::Description).toStdString();
+    showDay(QDate(2026, 12, 7));
+    EXPECT_EQ(chart->text(QAccessible::Description),
+              longDate(QDate(2026, 12, 7)) +
+                  u": 0 meals, 0 kcal eaten, 0 kcal burned by activities, balance -1,920 kcal"_s);
 }
 
 TEST_F(MainWindowTest, DayNavigationCrossesMonthsAndLeapDays) {
