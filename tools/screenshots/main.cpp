@@ -3,7 +3,11 @@
 // window, drawn by the program's own code offscreen over a copy of the shipped database, saved as PNG
 // files.
 //
-//   kelvora_screenshots <output folder>
+//   kelvora_screenshots <output folder> [--dark]
+//
+// --dark draws them in the Fusion style with a dark palette, the way a desktop's dark colour scheme
+// shows the program (for looking at, not for the help). QT_SCALE_FACTOR=2 draws them at twice the
+// scale.
 //
 // The sample diary is moved to end on a fixed day and the locale is fixed, so the pictures only
 // change when the windows do.
@@ -45,6 +49,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
@@ -55,6 +60,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 using namespace kelvora;
@@ -227,13 +233,23 @@ qint32 lastId(deData& de, const QString& command, const QVariantList& params, co
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kelvora_screenshots <output folder>\n");
+    const bool dark = argc == 3 && std::string_view(argv[2]) == "--dark";
+    if (argc != 2 && !dark) {
+        std::fprintf(stderr, "usage: kelvora_screenshots <output folder> [--dark]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication application(argc, argv);
+    if (dark) {
+        QApplication::setStyle(u"Fusion"_s);
+        QPalette palette(QColor(0x35, 0x35, 0x35));
+        palette.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, QColor(0xf0, 0xf0, 0xf0));
+        palette.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+        QApplication::setPalette(palette);
+    }
     const QString output = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(output)) {
         std::fprintf(stderr, "cannot make %s\n", argv[1]);
