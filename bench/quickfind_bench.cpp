@@ -42,9 +42,11 @@ void growCatalogue(deData& de) {
     std::vector<QVariant> categories = column(de.Con, u"select MealCategoryID from MealCategory"_s);
     const int existing = column(de.Con, u"select count(*) from Meal"_s).front().toInt();
     Transaction adding(de.Con);
-    Statement insert(de.Con, u"insert into Meal (MealCategoryID, Name, Calories, FatBC, CarbohydrateBC, "
-                             "ProteinBC) values (?1, ?2, 100, 30, 50, 20)"_s);
+    const QString sql =
+        u"insert into Meal (MealCategoryID, Name, Calories, FatBC, CarbohydrateBC, ProteinBC) "
+        "values (?1, ?2, 100, 30, 50, 20)"_s;
     for (int i = existing; i < CatalogueSize; ++i) {
+        Statement insert(de.Con, sql);
         insert.bind(1, categories[static_cast<std::size_t>(i) % categories.size()]);
         insert.bind(
             2, u"%1 %2 %3"_s.arg(first[i % first.size()], second[(i / first.size()) % second.size()]).arg(i));

@@ -1,6 +1,7 @@
 #include "QuickFindPopup.h"
 
 #include "FieldLabel.h"
+#include "KelvoraDialog.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -189,6 +190,12 @@ bool QuickFindPopup::eventFilter(QObject* watched, QEvent* event) {
 void QuickFindPopup::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         hide();
+        event->accept();
+        return;
+    }
+    // The drop-down is a window of its own; its help is the help of the window it belongs to.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        showHelpFor(parentWidget());
         event->accept();
         return;
     }

@@ -3,6 +3,7 @@
 #include "test_mealconsume_fixture.h"
 
 #include "DataCombo.h"
+#include "HelpContext.h"
 #include "QuickFindPopup.h"
 #include "frmExercise.h"
 #include "frmExercisePerform.h"
@@ -292,6 +293,9 @@ TEST_F(FindMealTest, FindJoinsTheTabOrderLastAndEveryPartHasAName) {
         pressCtrlF(d);
         EXPECT_EQ(spokenName(findField(d)), u"Find Meal"_s);
         EXPECT_EQ(spokenName(matchList(d)), u"Matching meals"_s);
+        // F1 in the search opens the window's own topic.
+        pressHere(d, Qt::Key_F1);
+        EXPECT_EQ(fx.help->topics, std::vector<int>{HelpContext::frmMealConsume});
         pressHere(d, Qt::Key_Escape);
     });
 }
