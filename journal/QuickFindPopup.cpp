@@ -22,7 +22,7 @@ namespace kelvora {
 
 namespace {
 constexpr int ListedRows = 12;
-constexpr int MinimumWidth = 360;
+constexpr int MinimumWidth = 420;
 } // namespace
 
 // The matches as the list shows them; it reads the popup's index and match list, which it is told
@@ -133,6 +133,10 @@ void QuickFindPopup::placeUnder(QWidget* anchor) {
         at.setY(std::clamp(at.y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height())));
     }
     setGeometry(QRect(at, size));
+    // The names take the larger share; sizing the columns to their contents would measure every
+    // entry at each keystroke.
+    if (m_model->columnCount() > 1)
+        lvwMatches->setColumnWidth(0, size.width() * 3 / 5);
 }
 
 void QuickFindPopup::txtFind_Change(const QString& text) {
