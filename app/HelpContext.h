@@ -26,6 +26,7 @@ inline constexpr int frmExport = 35;
 // The commands without a window of their own: F1 on their highlighted menu item opens these.
 inline constexpr int mnuBackUp = 36;
 inline constexpr int mnuRestore = 37;
+inline constexpr int frmCopyMeals = 38;
 inline constexpr int None = 0; // frmAbout has no topic
 
 } // namespace kelvora::HelpContext

@@ -241,6 +241,36 @@ std::vector<CommandDef> makeDefinitions() {
          {Int16},
          {},
          {}},
+        // The search of the journal editors: every meal with its category, and every activity, the
+        // most recently eaten (performed) first, then by name; never used last.
+        {u"MealFindList"_s,
+         true,
+         u"select Meal.MealID, Meal.Name, Meal.MealCategoryID, MealCategory.Name as CategoryName, LastUsed "
+         "from Meal inner join MealCategory on Meal.MealCategoryID = MealCategory.MealCategoryID "
+         "left join (select MealID, max(ConsumeDate + ConsumeTime) as LastUsed from MealConsume "
+         "group by MealID) as Used on Used.MealID = Meal.MealID "
+         "order by LastUsed is null, LastUsed desc, Meal.Name collate KelvoraName, Meal.MealID"_s,
+         {},
+         {},
+         {}},
+        {u"ExerciseFindList"_s,
+         true,
+         u"select Exercise.ExerciseID, Exercise.Name, LastUsed from Exercise "
+         "left join (select ExerciseID, max(PerformDate + timeBeg) as LastUsed from ExercisePerform "
+         "group by ExerciseID) as Used on Used.ExerciseID = Exercise.ExerciseID "
+         "order by LastUsed is null, LastUsed desc, Exercise.Name collate KelvoraName, Exercise.ExerciseID"_s,
+         {},
+         {},
+         {}},
+        // A meal of another day eaten again on `day` (?2) at the same time and in the same quantity,
+        // under the new identifier ?1.
+        {u"MealConsumeCopy"_s,
+         false,
+         u"insert into MealConsume (MealConsumeID, MealID, ConsumeDate, ConsumeTime, Qty) "
+         "select ?1, MealID, ?2, ConsumeTime, Qty from MealConsume where MealConsumeID = ?3"_s,
+         {Identifier, Date, Identifier},
+         {},
+         {}},
         // The catalogue editors' test for a name the table already holds in another letter case or
         // another composition of its accents (the schema's NOCASE knows the 26 letters of ASCII only):
         // the names other than the edited record's that fold to the same text.

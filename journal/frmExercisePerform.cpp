@@ -9,6 +9,7 @@
 #include "JournalTime.h"
 #include "Numeric.h"
 #include "QuantitySteps.h"
+#include "QuickFindPopup.h"
 #include "UpDown.h"
 #include "deData.h"
 #include "frmExercise.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -56,6 +58,12 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     btnNewCategory = makeButton(u"btnNewCategory"_s, u"&New Activity"_s);
     btnNewCategory->setToolTip(u"New record"_s);
     btnNewCategory->setAutoDefault(false);
+    btnFind = makeButton(u"btnFind"_s, u"&Find…"_s);
+    btnFind->setToolTip(u"Find an activity by typing part of its name (Ctrl+F)"_s);
+    findPopup = new QuickFindPopup(this, {u"Find Activity"_s,
+                                          u"Matching activities"_s,
+                                          {u"Activity"_s},
+                                          u"No activity's name holds this text."_s});
     dtpBeginTime = new QTimeEdit(this);
     dtpBeginTime->setObjectName(u"dtpBeginTime"_s);
     dtpEndTime = new QTimeEdit(this);
@@ -68,7 +76,10 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
         fields->addWidget(field, row, 1);
     };
     labelled(0, u"Activity"_s, dcbExercise);
-    fields->addWidget(btnNewCategory, 0, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnNewCategory);
+    buttons->addWidget(btnFind);
+    fields->addLayout(buttons, 0, 2);
     labelled(1, u"Begin Time"_s, dtpBeginTime);
     labelled(2, u"End Time"_s, dtpEndTime);
     labelled(3, u"Quantity"_s, txtQty);
@@ -81,13 +92,20 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttonRow);
-    setTabOrder({dcbExercise, btnNewCategory, dtpBeginTime, dtpEndTime, txtQty, btnOK, btnCancel, btnHelp});
+    // Find comes last, so the designed order of the designed controls stands as it was; Ctrl+F
+    // reaches it from anywhere.
+    setTabOrder(
+        {dcbExercise, btnNewCategory, dtpBeginTime, dtpEndTime, txtQty, btnOK, btnCancel, btnHelp, btnFind});
 
     connect(dcbExercise, &DataCombo::boundValueChanged, this, &frmExercisePerform::dcbExercise_Change);
     connect(txtQty, &QLineEdit::textChanged, this, &frmExercisePerform::Recalculate);
     connect(updSpin, &UpDown::up, this, [this] { step(1.0f); });
     connect(updSpin, &UpDown::down, this, [this] { step(-1.0f); });
     connect(btnNewCategory, &QPushButton::clicked, this, &frmExercisePerform::btnNewCategory_Click);
+    connect(btnFind, &QPushButton::clicked, this, &frmExercisePerform::btnFind_Click);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &frmExercisePerform::btnFind_Click);
+    connect(findPopup, &QuickFindPopup::chosen, this, &frmExercisePerform::findPopup_Chosen);
 }
 
 frmExercisePerform::~frmExercisePerform() = default;
@@ -122,6 +140,7 @@ void frmExercisePerform::load() {
 }
 
 void frmExercisePerform::unload() {
+    findPopup->hide();
     app().de().closeIfOpen(u"ExercisePerform"_s);
     app().de().closeIfOpen(u"ExerciseSorted"_s);
 }
@@ -214,6 +233,18 @@ void frmExercisePerform::btnNewCategory_Click() {
         return;
     dcbExercise->fill(app().de().run(u"ExerciseSorted"_s), u"Name"_s, u"ExerciseID"_s);
     dcbExercise->setText(editor.SavedName);
+}
+
+void frmExercisePerform::btnFind_Click() {
+    findPopup->open(dcbExercise, activitiesToFind(app().de()));
+}
+
+// Chosen through the box, as the user would choose it: the unit, the default quantity and the
+// calories follow as always.
+void frmExercisePerform::findPopup_Chosen(const QuickFindEntry& activity) {
+    dcbExercise->setBoundValue(activity.id);
+    txtQty->setFocus(Qt::OtherFocusReason);
+    txtQty->selectAll();
 }
 
 } // namespace kelvora

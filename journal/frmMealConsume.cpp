@@ -9,6 +9,7 @@
 #include "JournalTime.h"
 #include "Numeric.h"
 #include "QuantitySteps.h"
+#include "QuickFindPopup.h"
 #include "UpDown.h"
 #include "deData.h"
 #include "frmMeal.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -51,6 +53,12 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     btnNewMeal = makeButton(u"btnNewMeal"_s, u"&New Meal"_s);
     btnNewMeal->setToolTip(u"New record"_s);
     btnNewMeal->setAutoDefault(false);
+    btnFind = makeButton(u"btnFind"_s, u"&Find…"_s);
+    btnFind->setToolTip(u"Find a meal of any category by typing part of its name (Ctrl+F)"_s);
+    findPopup = new QuickFindPopup(this, {u"Find Meal"_s,
+                                          u"Matching meals"_s,
+                                          {u"Meal"_s, u"Category"_s},
+                                          u"No meal's name holds this text."_s});
     dtpTime = new QTimeEdit(this);
     dtpTime->setObjectName(u"dtpTime"_s);
     lblFat = makeValueLabel(u"lblFat"_s);
@@ -64,6 +72,7 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
         fields->addWidget(field, row, 1);
     };
     labelled(0, u"Meal Category"_s, dcbMealCategory);
+    fields->addWidget(btnFind, 0, 2);
     labelled(1, u"Meal"_s, dcbMeal);
     fields->addWidget(btnNewMeal, 1, 2);
     labelled(2, u"Time"_s, dtpTime);
@@ -88,7 +97,9 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     layout->addLayout(fields);
     layout->addLayout(values);
     layout->addLayout(buttonRow);
-    setTabOrder({dcbMealCategory, dcbMeal, btnNewMeal, dtpTime, txtQty, btnOK, btnCancel, btnHelp});
+    // Find comes last, so the designed order of the designed controls stands as it was; Ctrl+F
+    // reaches it from anywhere.
+    setTabOrder({dcbMealCategory, dcbMeal, btnNewMeal, dtpTime, txtQty, btnOK, btnCancel, btnHelp, btnFind});
 
     connect(dcbMealCategory, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMealCategory_Change);
     connect(dcbMeal, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMeal_Change);
@@ -96,6 +107,10 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     connect(updSpin, &UpDown::up, this, &frmMealConsume::updSpin_Up);
     connect(updSpin, &UpDown::down, this, &frmMealConsume::updSpin_Down);
     connect(btnNewMeal, &QPushButton::clicked, this, &frmMealConsume::btnNewMeal_Click);
+    connect(btnFind, &QPushButton::clicked, this, &frmMealConsume::btnFind_Click);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &frmMealConsume::btnFind_Click);
+    connect(findPopup, &QuickFindPopup::chosen, this, &frmMealConsume::findPopup_Chosen);
 }
 
 frmMealConsume::~frmMealConsume() = default;
@@ -129,6 +144,7 @@ void frmMealConsume::load() {
 }
 
 void frmMealConsume::unload() {
+    findPopup->hide();
     deData& de = app().de();
     for (const QString& command : {u"MealConsume"_s, u"MealForCategory"_s, u"MealCategorySorted"_s})
         de.closeIfOpen(command);
@@ -265,6 +281,19 @@ void frmMealConsume::btnNewMeal_Click() {
         dcbMealCategory->setBoundValue(editor.MealCategoryID);
     dcbMealCategory_Change();
     dcbMeal->setText(editor.SavedName);
+}
+
+void frmMealConsume::btnFind_Click() {
+    findPopup->open(dcbMealCategory, mealsToFind(app().de()));
+}
+
+// The meal found is chosen through the two boxes, as the user would choose it, so the category's
+// meals are listed and the meal's default quantity and values follow as always.
+void frmMealConsume::findPopup_Chosen(const QuickFindEntry& meal) {
+    dcbMealCategory->setBoundValue(meal.categoryId);
+    dcbMeal->setBoundValue(meal.id);
+    txtQty->setFocus(Qt::OtherFocusReason);
+    txtQty->selectAll();
 }
 
 } // namespace kelvora

@@ -90,6 +90,7 @@ void buildMainMenus(QMainWindow& window, QToolBar& toolbar) {
          u"&Operate"_s,
          {{u"mnuMealConsume"_s, u"&Meal Consumed List"_s},
           {u"mnuAddMeal"_s, u"&Add Meal"_s},
+          {u"mnuCopyMeals"_s, u"Copy Meals &From Another Day…"_s, HelpContext::frmCopyMeals},
           Separator,
           {u"mnuExercisePerformed"_s, u"A&ctivities Performed List"_s},
           {u"mnuAddExercise"_s, u"A&dd Activity"_s},

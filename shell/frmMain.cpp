@@ -19,6 +19,7 @@
 #include "frmAbout.h"
 #include "frmBody.h"
 #include "frmCommon.h"
+#include "frmCopyMeals.h"
 #include "frmDate.h"
 #include "frmExercise.h"
 #include "frmExercisePerform.h"
@@ -180,6 +181,12 @@ void frmMain::connectMenus() {
     on(u"mnuGeneralProgress"_s, &frmMain::mnuGeneralProgress_Click);
     on(u"mnuMealConsume"_s, [this] { showDayList<frmMealConsumes>(0); });
     on(u"mnuAddMeal"_s, [this] { openJournalEditor<frmMealConsume>(1, 0); });
+    on(u"mnuCopyMeals"_s, [this] {
+        frmCopyMeals& copy = dialog<frmCopyMeals>();
+        app().modal().exec(copy);
+        if (copy.Copied > 0)
+            RePaintGraph();
+    });
     on(u"mnuExercisePerformed"_s, [this] { showDayList<frmExercisePerforms>(0); });
     on(u"mnuAddExercise"_s, [this] { openJournalEditor<frmExercisePerform>(1, 0); });
     on(u"mnuMealCategories"_s, [this] { app().modal().exec(dialog<frmMealCategories>()); });

@@ -93,6 +93,7 @@ TEST(HelpFolder, EveryWindowContextOpensTheTopicOfThatWindow) {
         {"frmExport", HelpContext::frmExport, u"Export"_s},
         {"mnuBackUp", HelpContext::mnuBackUp, u"Back Up Diary"_s},
         {"mnuRestore", HelpContext::mnuRestore, u"Restore Diary"_s},
+        {"frmCopyMeals", HelpContext::frmCopyMeals, u"Copy Meals From Another Day"_s},
     };
     QString error;
     const std::optional<HelpMap> map = HelpMap::load(sourceHelp(), &error);

@@ -475,6 +475,7 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInTheDesignedOrder) {
         u"mnuOperate &Operate"_s,
         u"mnuMealConsume &Meal Consumed List"_s,
         u"mnuAddMeal &Add Meal"_s,
+        u"mnuCopyMeals Copy Meals &From Another Day…"_s,
         u"-"_s,
         u"mnuExercisePerformed A&ctivities Performed List"_s,
         u"mnuAddExercise A&dd Activity"_s,
@@ -728,6 +729,28 @@ TEST_F(MainWindowTest, AddingMealsFromTheMenuDrawsEachOneAtOnce) {
         EXPECT_TRUE(dialog.findChild<QPushButton*>(u"btnCancel"_s)->icon().isNull());
     });
     Q_EMIT graph().NewMeal(0.5);
+}
+
+// Copied meals are on the chart as soon as their window closes.
+TEST_F(MainWindowTest, MealsCopiedFromTheDayBeforeAreDrawnAtOnce) {
+    showDay(SampleDay);
+    const std::size_t sampleBars = graph().meals().size();
+    const qlonglong sampleMeals = count(u"select count(*) from MealConsume where ConsumeDate = %1"_s.arg(
+        DateValue::fromQDate(SampleDay).serial()));
+    ASSERT_GT(sampleBars, 0u);
+    showDay(SampleDay.addDays(1));
+    ASSERT_EQ(graph().meals().size(), 0u);
+    fx.modal->expect([](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QDateEdit*>(u"dtpDate"_s)->date(), SampleDay);
+        dialog.findChild<QPushButton*>(u"btnOK"_s)->click();
+    });
+    item(u"mnuCopyMeals"_s).trigger();
+    EXPECT_EQ(fx.modal->opened, std::vector<QString>{u"frmCopyMeals"_s});
+    EXPECT_TRUE(fx.messages->shown.empty());
+    EXPECT_EQ(graph().meals().size(), sampleBars);
+    EXPECT_EQ(count(u"select count(*) from MealConsume where ConsumeDate = %1"_s.arg(
+                  DateValue::fromQDate(SampleDay.addDays(1)).serial())),
+              sampleMeals);
 }
 
 // A date chosen in a day list is the day the main window shows once the list has closed.

@@ -56,6 +56,7 @@ TEST(OpeningFocus, EveryDialogOpensOnTheFirstControlOfItsTabOrder) {
         {u"frmGeneralProgress"_s, u"btnPrint"_s},
         {u"frmAbout"_s, u"btnOK"_s},
         {u"frmExport"_s, u"dtpFrom"_s},
+        {u"frmCopyMeals"_s, u"dtpDate"_s},
     };
     AppFixture fx;
     frmMain main;

@@ -4,6 +4,7 @@
 #include "frmAbout.h"
 #include "frmBody.h"
 #include "frmCommon.h"
+#include "frmCopyMeals.h"
 #include "frmDate.h"
 #include "frmExercise.h"
 #include "frmExercisePerform.h"
@@ -67,6 +68,7 @@ std::vector<ProgramWindow> allWindows() {
         dialogWindow<frmCommon>("frmCommon"),
         dayList<frmMealConsumes>("frmMealConsumes"),
         dialogWindow<frmMealConsume>("frmMealConsume"),
+        dialogWindow<frmCopyMeals>("frmCopyMeals"),
         dayList<frmExercisePerforms>("frmExercisePerforms"),
         dialogWindow<frmExercisePerform>("frmExercisePerform"),
         dialogWindow<frmMeasurements>("frmMeasurements"),
