@@ -92,10 +92,10 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttonRow);
-    // Find comes last, so the designed order of the designed controls stands as it was; Ctrl+F
-    // reaches it from anywhere.
+    // Find is reached where it stands, after the button beside it; the designed controls keep their
+    // order among themselves. Ctrl+F reaches it from anywhere.
     setTabOrder(
-        {dcbExercise, btnNewCategory, dtpBeginTime, dtpEndTime, txtQty, btnOK, btnCancel, btnHelp, btnFind});
+        {dcbExercise, btnNewCategory, btnFind, dtpBeginTime, dtpEndTime, txtQty, btnOK, btnCancel, btnHelp});
 
     connect(dcbExercise, &DataCombo::boundValueChanged, this, &frmExercisePerform::dcbExercise_Change);
     connect(txtQty, &QLineEdit::textChanged, this, &frmExercisePerform::Recalculate);

@@ -97,9 +97,9 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     layout->addLayout(fields);
     layout->addLayout(values);
     layout->addLayout(buttonRow);
-    // Find comes last, so the designed order of the designed controls stands as it was; Ctrl+F
-    // reaches it from anywhere.
-    setTabOrder({dcbMealCategory, dcbMeal, btnNewMeal, dtpTime, txtQty, btnOK, btnCancel, btnHelp, btnFind});
+    // Find is reached where it stands, beside the category; the designed controls keep their order
+    // among themselves. Ctrl+F reaches it from anywhere.
+    setTabOrder({dcbMealCategory, btnFind, dcbMeal, btnNewMeal, dtpTime, txtQty, btnOK, btnCancel, btnHelp});
 
     connect(dcbMealCategory, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMealCategory_Change);
     connect(dcbMeal, &DataCombo::boundValueChanged, this, &frmMealConsume::dcbMeal_Change);
