@@ -37,6 +37,7 @@ struct ContentNeeds {
     int toolbarHeight = 0;
     QSize button; // the largest of the three day buttons
     QSize dateBox;
+    QSize dayLine; // the least room of the line of the day's calories; none: no such line
 };
 
 struct ClientPlacement {
@@ -45,6 +46,8 @@ struct ClientPlacement {
     QRect txtDate;
     QRect btnNext;
     QRect btnHelp;
+    // The line of the day's calories: right of Help at the date box's height, to the right margin.
+    QRect dayLine;
     int toolbarHeight = ToolbarHeight;
 };
 

@@ -3,7 +3,9 @@
 #include "App.h"
 #include "ChartFiles.h"
 #include "ChartOutput.h"
+#include "DayCalories.h"
 #include "DiaryCommands.h"
+#include "ElidedLabel.h"
 #include "HelpContext.h"
 #include "Icons.h"
 #include "KelvoraDialog.h"
@@ -151,6 +153,13 @@ void frmMain::createControls() {
     // Alt+H belongs to the Help menu, which users expect to open at the first press; the button
     // keeps its caption and stays within reach of F1, Tab and the mouse.
     btnHelp->setShortcut(QKeySequence());
+    // The figures change with every redraw; the name stays, so a screen reader announces the new
+    // figures as the description of the one line it knows.
+    lblDayCalories = new ElidedLabel(u"Eaten 0000 kcal"_s, client);
+    lblDayCalories->setObjectName(u"lblDayCalories"_s);
+    lblDayCalories->setAccessibleName(u"Calories of the day"_s);
+    lblDayCalories->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblDayCalories->setText(QString());
 
     connect(btnPrev, &QToolButton::clicked, this, &frmMain::btnPrev_Click);
     connect(btnNext, &QToolButton::clicked, this, &frmMain::btnNext_Click);
@@ -217,6 +226,7 @@ void frmMain::LoadGraph() {
     graph->setMetabolicKoef(state.metabolicRate / 60.0);
     const QVariantList day{QVariant::fromValue(state.currentDate)};
 
+    DayCalories figures{.budget = state.dailyCalorieBudget};
     // A record the chart cannot hold (a kcal value beyond 16 bits, a bar or a day sum that would
     // overflow) is refused by the chart and left off; the rest of the day is still drawn.
     Recordset& meals = de.run(MealsCommand, day);
@@ -224,6 +234,7 @@ void frmMain::LoadGraph() {
         const auto carbohydrate = kcal(meals.field(u"sCarbohydrate"_s));
         const auto fat = kcal(meals.field(u"sFat"_s));
         const auto protein = kcal(meals.field(u"sProtein"_s));
+        figures.eaten += meals.field(u"sCalories"_s).toDouble();
         if (carbohydrate && fat && protein)
             graph->addMeal(meals.field(u"MealConsumeID"_s).toInt(), meals.field(u"ConsumeTime"_s).toDouble(),
                            *carbohydrate, *fat, *protein);
@@ -232,14 +243,25 @@ void frmMain::LoadGraph() {
 
     Recordset& exercises = de.run(ExercisesCommand, day);
     for (; !exercises.eof(); exercises.moveNext()) {
+        figures.burned += exercises.field(u"sCalories"_s).toDouble();
         if (const auto calories = kcal(exercises.field(u"sCalories"_s)))
             graph->addExercise(exercises.field(u"ExercisePerformID"_s).toInt(),
                                exercises.field(u"timeBeg"_s).toDouble(),
                                exercises.field(u"timeEnd"_s).toDouble(), *calories);
     }
     exercises.close();
+    showDayCalories(figures);
 
     graphLoaded = true;
+}
+
+void frmMain::showDayCalories(const DayCalories& day) {
+    const QString text = dayCaloriesText(day);
+    if (text == lblDayCalories->text())
+        return;
+    lblDayCalories->setText(text);
+    // The description carries the figures, and its change is what a screen reader announces.
+    lblDayCalories->setAccessibleDescription(text);
 }
 
 void frmMain::RePaintGraph() {
@@ -447,6 +469,7 @@ layout::ContentNeeds frmMain::contentNeeds() const {
     const int frame = txtDate->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtDate);
     needs.dateBox = QSize(txtDate->fontMetrics().horizontalAdvance(txtDate->text()) + 2 * frame + 8,
                           txtDate->sizeHint().height());
+    needs.dayLine = lblDayCalories->minimumSizeHint();
     return needs;
 }
 
@@ -462,6 +485,7 @@ void frmMain::placeControls(bool redraw) {
     txtDate->setGeometry(placement->txtDate);
     btnNext->setGeometry(placement->btnNext);
     btnHelp->setGeometry(placement->btnHelp);
+    lblDayCalories->setGeometry(placement->dayLine);
     if (redraw && graphLoaded)
         graph->PaintGraph();
 }
