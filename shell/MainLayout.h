@@ -37,7 +37,6 @@ struct ContentNeeds {
     int toolbarHeight = 0;
     QSize button; // the largest of the three day buttons
     QSize dateBox;
-    QSize dayLine; // the least room of the line of the day's calories; none: no such line
 };
 
 struct ClientPlacement {
@@ -54,9 +53,11 @@ struct ClientPlacement {
 // Where the chart and the day controls go in a client area of this size: the toolbar across the
 // top, the chart filling the area below it, the controls along its bottom at their designed left
 // edges and gaps. Nothing when the client area is too small to lay out.
-std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs = {});
+// `dayLine` is the least room of the line of the day's calories right of them (none: no such line).
+std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs = {},
+                                             QSize dayLine = {});
 
 // The least client width at which the day controls stand side by side without overlapping.
-int minimumClientWidth(const ContentNeeds& needs);
+int minimumClientWidth(const ContentNeeds& needs, QSize dayLine = {});
 
 } // namespace kelvora::mainlayout

@@ -38,6 +38,7 @@
 #include "frmUserNote.h"
 #include "frmWeightAdjustment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -260,8 +261,11 @@ void frmMain::showDayCalories(const DayCalories& day) {
     if (text == lblDayCalories->text())
         return;
     lblDayCalories->setText(text);
-    // The description carries the figures, and its change is what a screen reader announces.
+    // The description carries the figures, and its change is what a screen reader announces; the
+    // widget itself does not send the event.
     lblDayCalories->setAccessibleDescription(text);
+    QAccessibleEvent changed(lblDayCalories, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void frmMain::RePaintGraph() {
@@ -469,14 +473,14 @@ layout::ContentNeeds frmMain::contentNeeds() const {
     const int frame = txtDate->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtDate);
     needs.dateBox = QSize(txtDate->fontMetrics().horizontalAdvance(txtDate->text()) + 2 * frame + 8,
                           txtDate->sizeHint().height());
-    needs.dayLine = lblDayCalories->minimumSizeHint();
     return needs;
 }
 
 void frmMain::placeControls(bool redraw) {
     const layout::ContentNeeds needs = contentNeeds();
-    setMinimumWidth(layout::minimumClientWidth(needs));
-    const auto placement = layout::placeControls(client->size(), needs);
+    const QSize dayLine = lblDayCalories->minimumSizeHint();
+    setMinimumWidth(layout::minimumClientWidth(needs, dayLine));
+    const auto placement = layout::placeControls(client->size(), needs, dayLine);
     if (!placement)
         return;
     tlbToolBar->setGeometry(0, 0, client->width(), placement->toolbarHeight);

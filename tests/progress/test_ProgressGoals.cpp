@@ -72,7 +72,7 @@ TEST_F(ProgressGoalsTest, TheTargetIsADashedWeightLineLabelledAtItsRightEndInsid
         EXPECT_DOUBLE_EQ(l.weight.range, 40); // 40 to 80 kg
         EXPECT_DOUBLE_EQ(l.weight.centreValue, 60);
         EXPECT_EQ(w.chart().drawing().target->y, l.weight.yOf(40));
-        EXPECT_EQ(l.weight.yOf(40), l.weight.yOf(60) + l.weightH / 2);
+        EXPECT_EQ(l.weight.yOf(40), nearestInt(l.weight.centreY + l.weightH / 2.0)); // the band's foot
     });
 
     setGoals(std::nullopt, std::nullopt);
@@ -138,9 +138,11 @@ TEST_F(ProgressGoalsTest, NotesKeepClearOfTheSummaryLine) {
     show(
         [](frmGeneralProgress& w) {
             const SummaryLine& line = w.chart().drawing().summary;
-            for (const NoteGeometry& note : w.chart().drawing().notes)
-                if (!note.box.isEmpty())
+            for (const NoteGeometry& note : w.chart().drawing().notes) {
+                if (!note.box.isEmpty()) {
                     EXPECT_LT(note.box.bottom(), line.rect.top());
+                }
+            }
         },
         31, QSize(756, 483));
 }
