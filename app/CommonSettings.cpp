@@ -10,6 +10,12 @@ using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
+std::optional<double> goal(const QVariant& value) {
+    if (value.isNull())
+        return std::nullopt;
+    return value.toDouble();
+}
+
 void readCommonSettings(AppState& state, deData& de) {
     Recordset& common = de.rs(u"Common"_s);
     if (!common.isOpen())
@@ -21,6 +27,8 @@ void readCommonSettings(AppState& state, deData& de) {
                                                            : std::numeric_limits<std::int16_t>::max());
     state.measurementSystem = common.field(u"Measurement"_s).toString();
     state.metabolicRate = common.field(u"metabolicRate"_s).toDouble();
+    state.targetWeight = goal(common.field(u"TargetWeight"_s));
+    state.dailyCalorieBudget = goal(common.field(u"DailyCalorieBudget"_s));
 }
 
 } // namespace kelvora

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QVariant>
+
+#include <optional>
+
 namespace kelvora {
 
 class deData;
@@ -7,7 +11,11 @@ struct AppState;
 
 // Reads the user's parameters of the Common row into the application state: the body weight (a
 // 16-bit whole number, the nearest representable one for a value beyond), the unit system and the
-// background burn. Start-up does it once; a diary restored into the running program does it again.
+// background burn, and the goals. Start-up does it once; a diary restored into the running program does it
+// again.
 void readCommonSettings(AppState& state, deData& de);
+
+// A goal column of the Common row as the application state holds it: none for NULL.
+std::optional<double> goal(const QVariant& value);
 
 } // namespace kelvora

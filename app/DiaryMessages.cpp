@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "DbError.h"
+#include "DiaryVersion.h"
 #include "deData.h"
 
 #include <QDir>
@@ -55,6 +56,22 @@ QString openFailureText(OpenFailure failure, const QString& diaryPath,
 QString damagedDiaryText(const QString& diaryPath, const std::optional<QString>& newestSafetyCopy) {
     return u"Kelvora's diary is damaged, so Kelvora does not open it:\n"_s + shown(diaryPath) + u"\n"_s +
            restoreAdvice(newestSafetyCopy);
+}
+
+QString newerDiaryText(const QString& diaryPath, int version) {
+    return u"This diary was written by a newer version of Kelvora: its format version is %1, and this "
+           "Kelvora knows format versions up to %2 only:\n"_s.arg(version)
+               .arg(CurrentDiaryVersion) +
+           shown(diaryPath) + u"\nKelvora leaves it unchanged. Please open it with the newer Kelvora."_s;
+}
+
+QString upgradeFailureText(const QString& diaryPath, int version, const QString& reason) {
+    return u"Kelvora could not bring its diary from format version %1 up to version %2, so it does not "
+           "open it:\n"_s.arg(version)
+               .arg(CurrentDiaryVersion) +
+           shown(diaryPath) + u"\n\nThe database reported: "_s + reason +
+           u"\n\nThe diary is unchanged. Please make sure that you may change this file and the folder it "
+           "is in and that the disk is not full, then start Kelvora again."_s;
 }
 
 QString readOnlyStartText(const QString& diaryPath) {

@@ -19,6 +19,11 @@ QString openFailureText(OpenFailure failure, const QString& diaryPath,
 // Start-up found damage in the diary with SQLite's check.
 QString damagedDiaryText(const QString& diaryPath,
                          const std::optional<QString>& newestSafetyCopy = std::nullopt);
+// A diary of a format version newer than this program knows: left as it is.
+QString newerDiaryText(const QString& diaryPath, int version);
+// A diary of an older format version that could not be upgraded; `reason` is the database's word.
+QString upgradeFailureText(const QString& diaryPath, int version, const QString& reason);
+
 // A diary that has been started before and may not be written now: it opens for reading only.
 QString readOnlyStartText(const QString& diaryPath);
 

@@ -177,6 +177,17 @@ std::vector<CommandDef> makeDefinitions() {
          {Date, Date},
          {},
          {}},
+        // The kcal eaten a day as the meal list totals them: each meal's nutrients rounded, then summed.
+        {u"GPEaten"_s,
+         true,
+         u"select ConsumeDate as curDate, sum(round(CurrencyProduct(FatBC, Qty)) + "
+         "round(CurrencyProduct(CarbohydrateBC, Qty)) + round(CurrencyProduct(ProteinBC, Qty))) as Eaten "
+         "from MealConsume cross join Meal on MealConsume.MealID = Meal.MealID "
+         "where ConsumeDate between ?1 and ?2 "
+         "group by ConsumeDate order by ConsumeDate"_s,
+         {Date, Date},
+         {},
+         {}},
         {u"GPCalories"_s,
          true,
          u"select round(sum(cal), 4) as calories, curDate from ("
@@ -217,6 +228,27 @@ std::vector<CommandDef> makeDefinitions() {
          {Currency, Currency},
          {},
          {}},
+        // The target weight of the goals follows the body rows into the other unit system, rounded
+        // as they are; the previews show the dialog what the switch will store.
+        {u"RecalculateTargetToMetric"_s,
+         false,
+         u"update Common set TargetWeight = round(CurrencyProduct(TargetWeight, ?1), 1)"_s,
+         {Currency},
+         {},
+         {}},
+        {u"RecalculateTargetToImperial"_s,
+         false,
+         u"update Common set TargetWeight = Int(TargetWeight / ?1)"_s,
+         {Currency},
+         {},
+         {}},
+        {u"TargetWeightInMetric"_s,
+         true,
+         u"select round(CurrencyProduct(?1, ?2), 1) as Weight"_s,
+         {Currency, Currency},
+         {},
+         {}},
+        {u"TargetWeightInImperial"_s, true, u"select Int(?1 / ?2) as Weight"_s, {Currency, Currency}, {}, {}},
         {u"RecalcBodyDates"_s,
          false,
          u"update Body set DateMeasured = DateMeasured + ?1 where BodyId < 0"_s,

@@ -39,7 +39,7 @@ qlonglong scalar(Connection& connection, const QString& sql) {
 
 } // namespace
 
-void buildDatabase(const QString& path, SeedContents contents) {
+void buildDatabase(const QString& path, SeedContents contents, int version) {
     if (QFileInfo::exists(path))
         throw DbError(u"Will not build over the existing file %1"_s.arg(path));
     try {
@@ -53,6 +53,10 @@ void buildDatabase(const QString& path, SeedContents contents) {
             for (const char* part : file.parts)
                 sql += part; // a part may end inside a character: join the bytes before decoding
             connection.execute(QString::fromUtf8(sql));
+        }
+        if (version > FirstDiaryVersion) {
+            applyUpgradeSteps(connection, FirstDiaryVersion, version);
+            connection.execute(u"pragma user_version = %1"_s.arg(version));
         }
         transaction.commit();
     } catch (...) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiaryVersion.h"
+
 #include <QString>
 
 namespace kelvora {
@@ -13,8 +15,11 @@ enum class SeedContents {
 };
 
 // Writes a new database file at `path` (which must not exist) from the seed SQL, readable and
-// writable by its owner only. Throws DbError on failure and leaves no file behind.
-void buildDatabase(const QString& path, SeedContents contents = SeedContents::Full);
+// writable by its owner only. Throws DbError on failure and leaves no file behind. The seed is the
+// diary of version 1 (as Kelvora 1.0 built it, without a user_version); a later `version` runs the
+// upgrade steps over it in the same transaction and records the version.
+void buildDatabase(const QString& path, SeedContents contents = SeedContents::Full,
+                   int version = CurrentDiaryVersion);
 
 enum class ExistingDatabase {
     Absent,

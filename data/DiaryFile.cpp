@@ -1,6 +1,7 @@
 #include "DiaryFile.h"
 
 #include "DateValue.h"
+#include "DiaryVersion.h"
 #include "SeedSql.h"
 
 #include <QByteArray>
@@ -31,7 +32,8 @@ struct TableShape {
 };
 
 // The tables and columns of the program's own schema, read from the schema the builder of a new
-// diary runs, so the test of a file can never lag behind what the program reads and writes.
+// diary runs (the 1.0 schema and the upgrade steps since), so the test of a file can never lag
+// behind what the program reads and writes.
 const std::vector<TableShape>& requiredTables() {
     static const std::vector<TableShape> tables = [] {
         Connection schema(u":memory:"_s, Connection::OpenMode::Create);
@@ -43,6 +45,7 @@ const std::vector<TableShape>& requiredTables() {
                 sql += part;
             schema.execute(QString::fromUtf8(sql));
         }
+        applyUpgradeSteps(schema, FirstDiaryVersion, CurrentDiaryVersion);
         std::vector<TableShape> shapes;
         Statement list(schema, u"select name from sqlite_master where type = 'table' and name not like "
                                "'sqlite\\_%' escape '\\' order by name"_s);

@@ -4,6 +4,7 @@
 #include "CommonSettings.h"
 #include "DateFields.h"
 #include "DiaryFile.h"
+#include "DiaryVersion.h"
 #include "FileSaving.h"
 #include "SafetyCopies.h"
 #include "deData.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <system_error>
@@ -38,8 +40,46 @@ QString shortDate(const QDate& date) {
     return QLocale().toString(date, shortDateFormat());
 }
 
-// Opens the file the user chose as a diary to restore, or says why it is none.
-bool openDiaryToRestore(QWidget* parent, const QString& path, Connection& source) {
+// A newer diary is refused; an older one is copied into `upgraded` and upgraded there, and `source`
+// then reads that copy.
+bool bringUpToDate(QWidget* parent, const QString& path, Connection& source, QTemporaryDir& upgraded) {
+    MessageService& messages = app().messages();
+    int version = FirstDiaryVersion;
+    try {
+        version = diaryVersion(source);
+        if (version > CurrentDiaryVersion) {
+            messages.error(parent, native(path) +
+                                       u" was written by a newer version of Kelvora: its format version is "
+                                       "%1, and this Kelvora knows format versions up to %2 only, so it "
+                                       "can't be restored here."_s.arg(version)
+                                           .arg(CurrentDiaryVersion));
+            return false;
+        }
+        if (version == CurrentDiaryVersion)
+            return true;
+        if (!upgraded.isValid())
+            throw DbError(upgraded.errorString());
+        const QString copyPath = QDir(upgraded.path()).filePath(u"restore.mdb"_s);
+        writeDatabaseCopy(source, copyPath, CheckDepth::None);
+        Connection copy(copyPath, Connection::OpenMode::Existing);
+        if (upgradeDiary(copy) == UpgradeResult::NotADiary)
+            return true; // the shape test names it
+        source = std::move(copy);
+    } catch (const DbError& error) {
+        messages.error(parent, native(path) +
+                                   u" could not be brought from format version %1 up to version %2, so it "
+                                   "can't be restored; the current diary is unchanged. The database "
+                                   "reported: "_s.arg(version)
+                                       .arg(CurrentDiaryVersion) +
+                                   error.message());
+        return false;
+    }
+    return true;
+}
+
+// Opens the file the user chose as a diary to restore, or says why it is none. An older diary is
+// read from an upgraded copy in `upgraded`.
+bool openDiaryToRestore(QWidget* parent, const QString& path, Connection& source, QTemporaryDir& upgraded) {
     MessageService& messages = app().messages();
     if (isOpenDiary(path)) {
         messages.error(parent, native(path) +
@@ -64,6 +104,11 @@ bool openDiaryToRestore(QWidget* parent, const QString& path, Connection& source
                                    native(safetyCopyFolder(app().de().Con.path())) + u'.');
         return false;
     }
+    // A diary of an older format is restored as this program keeps it: upgraded on a copy of its
+    // own, so the file chosen stays as it was and the open diary is only ever replaced by a whole,
+    // current one.
+    if (!bringUpToDate(parent, path, source, upgraded))
+        return false;
     if (!diaryShapeProblem(source).isEmpty()) {
         messages.error(parent, notADiary);
         return false;
@@ -144,8 +189,9 @@ bool restoreDiary(QWidget* parent) {
         app().files().openFile(parent, u"Restore Diary"_s, documentsFolder(), {DiaryFilter, AllFilesFilter});
     if (path.isEmpty())
         return false;
+    QTemporaryDir upgraded;
     Connection source;
-    if (!openDiaryToRestore(parent, path, source))
+    if (!openDiaryToRestore(parent, path, source, upgraded))
         return false;
     MessageService& messages = app().messages();
     if (!messages.ask(parent, programTitle(), restoreQuestion(path, summarizeDiary(source)),

@@ -168,6 +168,9 @@ ExportPeriod readPeriod(deData& de, const AppState& state, const QDate& from, co
     period.from = from;
     period.to = to;
     period.metabolicRate = state.metabolicRate;
+    period.targetWeight = state.targetWeight;
+    period.dailyCalorieBudget = state.dailyCalorieBudget;
+    period.system = state.measurementSystem;
     if (!from.isValid() || !to.isValid() || from > to)
         return period;
     const Catalogue catalogue = readCatalogue(de);

@@ -85,6 +85,11 @@ struct ExportPeriod {
     QDate from;
     QDate to;
     double metabolicRate = 0; // background burn, kcal per hour
+    // The goals in force when the period was read: a target weight in the units of `system`, a
+    // budget of kcal eaten a day; none when not set.
+    std::optional<double> targetWeight;
+    std::optional<double> dailyCalorieBudget;
+    QString system; // "I" or "M"
     // The days with a meal, an activity or a body measurement, in order.
     std::vector<ExportedDay> days;
     // The notes that touch the period, by first day.

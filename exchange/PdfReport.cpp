@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Common.h"
 #include "DateFields.h"
+#include "DayCalories.h"
 #include "ExportPeriod.h"
 #include "Numeric.h"
 #include "ReportPages.h"
@@ -115,11 +116,27 @@ void addDay(ReportPages& pages, const ExportPeriod& period, const ExportedDay& d
     pages.table(u"figures"_s, FigureColumns,
                 {figures({double(day.eaten), double(day.fat), double(day.carbohydrate), double(day.protein),
                           double(day.burned), day.backgroundBurn, day.balance})});
+    if (period.dailyCalorieBudget && day.hasCalories()) {
+        const DayCalories figures{double(day.eaten), double(day.burned), period.dailyCalorieBudget};
+        pages.paragraph({{u"Budget: "_s, true},
+                         {u"%1 kcal eaten at most; %2 kcal eaten, %3."_s.arg(
+                             formatNumber(*period.dailyCalorieBudget), whole(day.eaten),
+                             budgetLeftText(*figures.left()))}});
+    }
     if (day.body)
         addBody(pages, *day.body);
     for (const ExportedNote* note : period.notesOn(day.date))
         pages.paragraph(
             {{u"Note, %1 to %2: "_s.arg(shortDate(note->from), shortDate(note->to)), true}, {note->text}});
+}
+
+void addGoals(ReportPages& pages, const ExportPeriod& period) {
+    QStringList goals;
+    if (period.targetWeight)
+        goals << u"target weight %1 %2"_s.arg(formatNumber(*period.targetWeight), weightUnit(period.system));
+    if (period.dailyCalorieBudget)
+        goals << u"daily calorie budget %1 kcal eaten"_s.arg(formatNumber(*period.dailyCalorieBudget));
+    pages.paragraph({{u"Goals: "_s, true}, {goals.isEmpty() ? u"none set."_s : goals.join(u"; "_s) + u'.'}});
 }
 
 void addAverages(ReportPages& pages, const ExportPeriod& period) {
@@ -160,6 +177,7 @@ QByteArray pdfReport(const ExportPeriod& period, const AppState& state) {
           "from each. The balance of a day is what was eaten, minus the activities, minus a whole day "
           "of background burn at %1 kcal per hour, as Kelvora's daily chart shows it."_s.arg(
               formatNumber(period.metabolicRate))}});
+    addGoals(pages, period);
     for (const ExportedDay& day : period.days)
         addDay(pages, period, day, state);
     addAverages(pages, period);

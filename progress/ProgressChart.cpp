@@ -86,8 +86,10 @@ void ProgressChart::redraw() {
     if (m_model && m_model->nDays() > 1) {
         m_layout.emplace(width(), height(), *m_model, m_metric);
         QPainter painter(&m_image);
-        m_drawing = drawProgress(painter, *m_layout, *m_model, font());
+        m_drawing = drawProgress(painter, *m_layout, *m_model, font(), m_metric);
     }
+    // The summary is the one text of the picture a screen reader can be given.
+    setAccessibleDescription(m_drawing.summary.text);
     update();
 }
 
@@ -101,7 +103,7 @@ void ProgressChart::renderChart(QPainter& painter, const QRectF& target) const {
     if (m_model && m_model->nDays() > 1) {
         const ProgressLayout layout(width(), height(), *m_model, m_metric);
         drawProgress(painter, layout, *m_model,
-                     fontForDevice(font(), m_image.logicalDpiY(), *painter.device()));
+                     fontForDevice(font(), m_image.logicalDpiY(), *painter.device()), m_metric);
     }
     painter.restore();
 }

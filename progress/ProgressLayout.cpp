@@ -60,9 +60,17 @@ ProgressLayout::ProgressLayout(int SW_, int SH_, const ProgressModel& model, boo
 
     weight.top = BandTop + girthH;
     weight.height = weightH;
-    weight.range = MaxOf<double>(model.weightMax() - model.weightMin(), metric ? 30.0 : 69.7);
+    // The target weight stands inside the band's scale, with the measured weights or alone.
+    double weightMin = model.weightMin();
+    double weightMax = model.weightMax();
+    if (const auto target = model.goals().targetWeight) {
+        const bool measured = weightMax >= weightMin;
+        weightMin = measured ? MinOf(weightMin, *target) : *target;
+        weightMax = measured ? MaxOf(weightMax, *target) : *target;
+    }
+    weight.range = MaxOf<double>(weightMax - weightMin, metric ? 30.0 : 69.7);
     weight.scale = weightH / weight.range;
-    weight.centreValue = (static_cast<double>(model.weightMin()) + model.weightMax()) / 2;
+    weight.centreValue = (weightMin + weightMax) / 2;
     weight.centreY = nearestInt(BandTop + girthH + weightH / 2.0);
     weight.labelBase = metric ? Currency::fromRaw(5000) : Currency::fromInt(1);
 

@@ -1,6 +1,7 @@
 #include "ProgressModel.h"
 
 #include "Common.h"
+#include "Currency.h"
 #include "Numeric.h"
 #include "deData.h"
 
@@ -39,13 +40,15 @@ bool readValue(const Recordset& rs, const QString& column, float& value) {
 
 } // namespace
 
-ProgressModel::ProgressModel(deData& de, DateValue dateFrom, DateValue dateTo, double metabolicRate)
-    : m_dateFrom(dateFrom.datePart()), m_dateTo(dateTo.datePart()) {
+ProgressModel::ProgressModel(deData& de, DateValue dateFrom, DateValue dateTo, double metabolicRate,
+                             const ProgressGoals& goals)
+    : m_dateFrom(dateFrom.datePart()), m_dateTo(dateTo.datePart()), m_goals(goals) {
     // A reversed period still gets its first day, so nothing downstream sees an empty table.
     m_nDays = static_cast<int>(std::max<std::int64_t>(1, diffDays(m_dateFrom, m_dateTo) + 1));
     m_days.assign(static_cast<std::size_t>(std::max(m_nDays, DayTableSize)), ProgressDay{});
     readBody(de);
     readCalories(de, metabolicRate);
+    readEaten(de);
     Approximate();
     readNotes(de);
 }
@@ -67,6 +70,7 @@ void ProgressModel::readBody(deData& de) {
         day->Waist = waist;
         day->Hips = hips;
         day->Weight = weight;
+        day->Measured = true;
         for (float girth : {waist, breast, hips}) {
             m_girthMin = MinOf(m_girthMin, girth);
             m_girthMax = MaxOf(m_girthMax, girth);
@@ -89,6 +93,51 @@ void ProgressModel::readCalories(deData& de, double metabolicRate) {
         m_calMin = MinOf(m_calMin, day->Calories);
         m_calMax = MaxOf(m_calMax, day->Calories);
     });
+}
+
+void ProgressModel::readEaten(deData& de) {
+    forEachRow(de, u"GPEaten"_s, {m_dateFrom.serial(), m_dateTo.serial()}, [&](const Recordset& rs) {
+        ProgressDay* day = dayAt(dayOf(DateValue(rs.field(u"curDate"_s).toDouble())));
+        if (!day)
+            return;
+        constexpr double limit = std::numeric_limits<std::int32_t>::max();
+        day->Eaten =
+            static_cast<std::int32_t>(std::clamp(nearest(rs.field(u"Eaten"_s).toDouble()), -limit, limit));
+        day->HasEaten = true;
+    });
+}
+
+bool ProgressModel::withinBudget(int k) const {
+    const ProgressDay& d = day(k);
+    return m_goals.dailyCalorieBudget && d.HasEaten && d.Eaten <= *m_goals.dailyCalorieBudget;
+}
+
+ProgressSummary ProgressModel::summary() const {
+    ProgressSummary summary;
+    double eaten = 0;
+    int within = 0;
+    const ProgressDay* first = nullptr;
+    const ProgressDay* last = nullptr;
+    for (int k = 1; k <= m_nDays; ++k) {
+        const ProgressDay& d = day(k);
+        if (d.HasEaten) {
+            ++summary.daysEaten;
+            eaten += d.Eaten;
+            within += withinBudget(k) ? 1 : 0;
+        }
+        if (d.Measured) {
+            first = first ? first : &d;
+            last = &d;
+        }
+    }
+    if (m_goals.dailyCalorieBudget)
+        summary.daysWithinBudget = within;
+    if (summary.daysEaten > 0)
+        summary.averageEaten = eaten / summary.daysEaten;
+    // The weights are Currency values carried as floats: snapped back, their difference is exact.
+    if (first && last && first != last)
+        summary.weightChange = snapToCurrency(snapToCurrency(last->Weight) - snapToCurrency(first->Weight));
+    return summary;
 }
 
 void ProgressModel::readNotes(deData& de) {

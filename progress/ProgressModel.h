@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kelvora {
@@ -19,8 +20,25 @@ struct ProgressDay {
     float Weight = 0.0f;
     std::int32_t Calories = 0; // eaten - burnt by activities - 24 hours of basal burn
     bool HasCalories = false;
+    std::int32_t Eaten = 0; // kcal eaten, as the day's meal list totals them
+    bool HasEaten = false;  // a meal was recorded that day
+    bool Measured = false;  // the body values were measured that day, not filled in between
 
     bool hasBody() const { return Waist > 0.0f; }
+};
+
+// The goals in force: a target weight in the period's unit system, a budget of kcal eaten a day.
+struct ProgressGoals {
+    std::optional<double> targetWeight;
+    std::optional<double> dailyCalorieBudget;
+};
+
+// The period in one line's figures.
+struct ProgressSummary {
+    int daysEaten = 0;                   // the days with a meal recorded
+    std::optional<int> daysWithinBudget; // of those, the ones within the budget; none without one
+    std::optional<double> averageEaten;  // kcal a day over daysEaten; none without a meal
+    std::optional<double> weightChange;  // last measured day's weight - the first's
 };
 
 struct ProgressNote {
@@ -41,7 +59,8 @@ public:
     // Room for the longest period the settings dialog offers (six months).
     static constexpr int DayTableSize = 186;
 
-    ProgressModel(deData& de, DateValue dateFrom, DateValue dateTo, double metabolicRate);
+    ProgressModel(deData& de, DateValue dateFrom, DateValue dateTo, double metabolicRate,
+                  const ProgressGoals& goals = {});
 
     DateValue dateFrom() const { return m_dateFrom; }
     DateValue dateTo() const { return m_dateTo; }
@@ -59,10 +78,15 @@ public:
     std::int32_t calMax() const { return m_calMax; }
 
     const std::vector<ProgressNote>& notes() const { return m_notes; }
+    const ProgressGoals& goals() const { return m_goals; }
+    // Whether day k's kcal eaten stayed within the budget: false without a budget or a meal.
+    bool withinBudget(int k) const;
+    ProgressSummary summary() const;
 
 private:
     void readBody(deData& de);
     void readCalories(deData& de, double metabolicRate);
+    void readEaten(deData& de);
     void readNotes(deData& de);
     void Approximate();
     void ApproximateSpan(int gapStart, int gapEnd);
@@ -79,6 +103,7 @@ private:
     std::int32_t m_calMin = -2000;
     std::int32_t m_calMax = 2000;
     std::vector<ProgressNote> m_notes;
+    ProgressGoals m_goals;
 };
 
 } // namespace kelvora

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QPen>
 #include <QPolygon>
 
 #include <algorithm>
@@ -32,6 +33,8 @@ constexpr int NoteGapMargin = 2;
 constexpr int ValueBoxRight = 36;
 constexpr int ValueBoxWidth = 30;
 constexpr int ValueRoomLeft = 1;
+// Between the lowest note and the summary line under the chart.
+constexpr int SummaryGap = 3;
 constexpr int NoteWrapFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
 
 int nearestInt(double v) {
@@ -50,6 +53,9 @@ public:
 
     void bodyLines();
     void calorieStems();
+    void targetLine();
+    void budgetTicks();
+    void summary(bool metric);
     void notesLane();
     void axes();
 
@@ -128,6 +134,50 @@ void ChartPainter::calorieStems() {
     }
 }
 
+void ChartPainter::targetLine() {
+    const auto target = m.goals().targetWeight;
+    if (!target)
+        return;
+    TargetLine line{*target, l.weight.yOf(*target), ProgressLayout::FirstDayX, l.SW - 7, {}};
+    QPen dashed(WeightColour);
+    dashed.setStyle(Qt::DashLine);
+    p.setPen(dashed);
+    p.drawLine(line.x1, line.y, line.x2, line.y);
+    // Above the line at its right end, inside the weight band.
+    const QString text = u"Target"_s;
+    const int width = fm.horizontalAdvance(text);
+    const int top = std::max(l.weight.top, line.y - 1 - fm.height());
+    line.label = QRect(line.x2 - width, top, width, fm.height());
+    p.setPen(WeightColour);
+    p.drawText(line.label, Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, text);
+    result.target = line;
+}
+
+void ChartPainter::budgetTicks() {
+    if (!m.goals().dailyCalorieBudget)
+        return;
+    // At the foot of the calorie band, below every stem and clear of the date labels over the zero line.
+    const int bottom = l.calories.top + l.calH - 1;
+    p.setPen(Ink);
+    for (int k = 1; k <= m.nDays(); ++k) {
+        if (!m.withinBudget(k))
+            continue;
+        const BudgetTick tick{k, l.xOfDay(k), bottom - 4, bottom};
+        p.drawLine(tick.x, tick.y1, tick.x, tick.y2);
+        result.budgetTicks.push_back(tick);
+    }
+}
+
+void ChartPainter::summary(bool metric) {
+    const QString text = summaryText(m.summary(), metric);
+    const QRect rect(ProgressLayout::FirstDayX, l.SH - 7 - LH,
+                     std::max(0, l.SW - 7 - ProgressLayout::FirstDayX), LH);
+    p.setPen(Ink);
+    p.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+               fm.elidedText(text, Qt::ElideRight, rect.width()));
+    result.summary = {text, rect};
+}
+
 std::vector<NoteLabelRequest> ChartPainter::noteRequests() {
     const auto& notes = m.notes();
     std::vector<NoteLabelRequest> requests;
@@ -161,7 +211,7 @@ void ChartPainter::notesLane() {
                         .boxTop = y0 + 6,
                         .left = ProgressLayout::FirstDayX + 3,
                         .right = l.SW - 10,
-                        .bottom = l.SH - 7,
+                        .bottom = l.SH - 7 - LH - SummaryGap,
                         .widest = nearestInt(0.4 * (l.SW - 50))};
     const std::vector<NoteLabelRequest> requests = noteRequests();
     const std::vector<NoteLabel> placed = placeNoteLabels(requests, lane, fm);
@@ -252,14 +302,34 @@ void ChartPainter::axes() {
 
 } // namespace
 
+QString summaryText(const ProgressSummary& summary, bool metric) {
+    QStringList parts;
+    if (summary.daysWithinBudget)
+        parts << u"Days within budget: %1 of %2"_s.arg(*summary.daysWithinBudget).arg(summary.daysEaten);
+    parts << (summary.averageEaten
+                  ? u"Average eaten: %1 kcal a day"_s.arg(formatNumber(nearest(*summary.averageEaten)))
+                  : u"Average eaten: no meals recorded"_s);
+    if (summary.weightChange) {
+        const double change = *summary.weightChange;
+        parts << u"Weight change: %1%2 %3"_s.arg(change > 0 ? u"+"_s : QString(), formatNumber(change + 0.0),
+                                                 metric ? u"kg"_s : u"lb"_s);
+    } else {
+        parts << u"Weight change: fewer than two days measured"_s;
+    }
+    return parts.join(u"; "_s);
+}
+
 ProgressDrawing drawProgress(QPainter& painter, const ProgressLayout& layout, const ProgressModel& model,
-                             const QFont& font) {
+                             const QFont& font, bool metric) {
     if (model.nDays() <= 1)
         return {};
     painter.save();
     ChartPainter chart(painter, layout, model, font);
     chart.bodyLines();
+    chart.targetLine();
     chart.calorieStems();
+    chart.budgetTicks();
+    chart.summary(metric);
     chart.notesLane();
     chart.axes();
     painter.restore();

@@ -71,7 +71,8 @@ void frmGeneralProgress::load() {
     setWindowState(Qt::WindowNoState);
     resize(OpeningSize);
     const AppState& state = app().state();
-    m_model = std::make_unique<ProgressModel>(app().de(), dateFrom, dateTo, state.metabolicRate);
+    m_model = std::make_unique<ProgressModel>(app().de(), dateFrom, dateTo, state.metabolicRate,
+                                              ProgressGoals{state.targetWeight, state.dailyCalorieBudget});
     m_chart->setModel(m_model.get(), state.measurementSystem == u"M"_s);
 }
 

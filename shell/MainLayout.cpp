@@ -31,14 +31,15 @@ int minimumHeight(Qt::WindowStates states, int frameHeight, int screenHeight) {
     return std::max(0, outer - frameHeight);
 }
 
-int minimumClientWidth(const ContentNeeds& needs) {
+int minimumClientWidth(const ContentNeeds& needs, QSize dayLine) {
     const QSize button = DesignButton.expandedTo(needs.button);
     const QSize date = DesignDateBox.expandedTo(needs.dateBox);
+    const int line = dayLine.isEmpty() ? 0 : GapBeforeHelp + dayLine.width();
     return Margin + button.width() + GapBeforeDate + date.width() + GapBeforeNext + button.width() +
-           GapBeforeHelp + button.width() + Margin;
+           GapBeforeHelp + button.width() + line + Margin;
 }
 
-std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs) {
+std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs, QSize dayLine) {
     const int width = toTwips(client.width());
     const int height = toTwips(client.height());
     if (width < 200 || height < 1200)
@@ -53,6 +54,11 @@ std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& n
     const QRect dateBox(QPoint(prev.right() + 1 + GapBeforeDate, prev.bottom() + 1 - date.height()), date);
     const QRect next(QPoint(dateBox.right() + 1 + GapBeforeNext, buttonTop), button);
     const QRect help(QPoint(next.right() + 1 + GapBeforeHelp, buttonTop), button);
+    // The line keeps Help's gap after it and reads on the date box's line.
+    const int lineLeft = help.right() + 1 + GapBeforeHelp;
+    const int lineHeight = std::max(date.height(), dayLine.height());
+    const QRect line(lineLeft, dateBox.bottom() + 1 - lineHeight,
+                     std::max(0, client.width() - Margin - lineLeft), lineHeight);
     return ClientPlacement{
         .graph = QRect(Margin, graphTop, toPixels(width - 120),
                        std::max(0, buttonTop - GapAboveButtons - graphTop)),
@@ -60,6 +66,7 @@ std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& n
         .txtDate = dateBox,
         .btnNext = next,
         .btnHelp = help,
+        .dayLine = line,
         .toolbarHeight = toolbar,
     };
 }

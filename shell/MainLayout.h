@@ -45,15 +45,19 @@ struct ClientPlacement {
     QRect txtDate;
     QRect btnNext;
     QRect btnHelp;
+    // The line of the day's calories: right of Help at the date box's height, to the right margin.
+    QRect dayLine;
     int toolbarHeight = ToolbarHeight;
 };
 
 // Where the chart and the day controls go in a client area of this size: the toolbar across the
 // top, the chart filling the area below it, the controls along its bottom at their designed left
 // edges and gaps. Nothing when the client area is too small to lay out.
-std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs = {});
+// `dayLine` is the least room of the line of the day's calories right of them (none: no such line).
+std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& needs = {},
+                                             QSize dayLine = {});
 
 // The least client width at which the day controls stand side by side without overlapping.
-int minimumClientWidth(const ContentNeeds& needs);
+int minimumClientWidth(const ContentNeeds& needs, QSize dayLine = {});
 
 } // namespace kelvora::mainlayout

@@ -4,6 +4,7 @@
 #include "DiaryFile.h"
 #include "DiaryHealth.h"
 #include "DiaryMessages.h"
+#include "DiaryVersion.h"
 #include "KelvoraApplication.h"
 #include "Numeric.h"
 #include "QtHelpService.h"
@@ -74,6 +75,36 @@ Writability diaryWritability(deData& de) {
         return error.isReadOnly() ? Writability::ReadOnly : Writability::Refused;
     }
     return Writability::Writable;
+}
+
+// A diary of another format version than the program's: a newer one is refused untouched, an older
+// one upgraded in one transaction before anything else reads it. Nothing to say when the file is
+// current, or when it cannot even be read as a database, which the opening then names.
+std::optional<QString> diaryVersionProblem(const QString& diaryPath) {
+    int version = 0;
+    try {
+        bool upgrade = false;
+        {
+            Connection look(diaryPath, Connection::OpenMode::ReadOnly);
+            version = diaryVersion(look);
+            upgrade = needsUpgrade(look);
+        }
+        if (version > CurrentDiaryVersion)
+            return newerDiaryText(diaryPath, version);
+        if (upgrade) {
+            Connection con(diaryPath, Connection::OpenMode::Existing);
+            upgradeDiary(con);
+        }
+    } catch (const DbError& error) {
+        if (version == 0)
+            return std::nullopt;
+        if (error.isBusy())
+            return openFailureText(OpenFailure::Locked, diaryPath);
+        if (error.isDamage())
+            return damagedDiaryText(diaryPath);
+        return upgradeFailureText(diaryPath, version, error.message());
+    }
+    return std::nullopt;
 }
 
 void refuse(ServiceSet& services, const QString& text) {
@@ -156,6 +187,10 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     // Any other failure (a folder the user may not write to) cannot be told from a free diary, and
     // refusing to start over it would help nobody.
 
+    if (const std::optional<QString> problem = diaryVersionProblem(diaryPath)) {
+        refuse(services, *problem);
+        return std::nullopt;
+    }
     std::unique_ptr<deData> data;
     try {
         data = std::make_unique<deData>(diaryPath);
@@ -215,10 +250,10 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     // The day's first start copies the diary before anything is written to it, and only a diary
     // the check found sound. One still waiting for its very first start holds nothing of the
     // user's to keep.
-    const SafetyCopyResult copy =
-        firstStart ? SafetyCopyResult::AlreadyMade
-                   : makeDailySafetyCopy(diaryPath, context.clock().now().date(),
-                                         health.outcome == HealthReport::Outcome::Sound);
+    const SafetyCopyResult copy = firstStart
+                                      ? SafetyCopyResult::AlreadyMade
+                                      : makeDailySafetyCopy(diaryPath, context.clock().now().date(),
+                                                            health.outcome == HealthReport::Outcome::Sound);
 
     program.mainWindow->show();
     if (firstStart)

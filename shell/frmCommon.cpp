@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "Common.h"
+#include "CommonSettings.h"
 #include "Currency.h"
 #include "DiaryMessages.h"
 #include "FieldLabel.h"
@@ -17,6 +18,9 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +44,28 @@ constexpr int MaxWeight = 32767;
 // Well above every rate the dialog's own estimate proposes (about 11912 at the heaviest accepted
 // weight), so it only stops typing slips such as an extra digit or two.
 constexpr int MaxMetabolicRate = 32767;
+// The goals share the body weight's range; a budget beyond a 16-bit day of kcal is a typing slip.
+constexpr int MaxTargetWeight = MaxWeight;
+constexpr int MaxDailyCalorieBudget = 32767;
+
+// An optional number: nothing for an empty field, the number for numeric text, and no value at all
+// (the outer optional empty) for anything else.
+std::optional<std::optional<Currency>> optionalNumber(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return std::optional<Currency>();
+    if (const auto number = Currency::fromText(text))
+        return number;
+    return std::nullopt;
+}
+
+bool isWithin(const std::optional<std::optional<Currency>>& value, int low, int high) {
+    return value && (!*value || (**value >= Currency::fromInt(low) && **value <= Currency::fromInt(high)));
+}
+
+QVariant storedGoal(const QString& text) {
+    // Handed over as text, so the data layer converts it to Currency decimally; NULL for none.
+    return text.trimmed().isEmpty() ? QVariant() : QVariant(text);
+}
 
 // The parameters as stored, in the form the application state holds them.
 struct StoredParameters {
@@ -65,6 +91,14 @@ frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCo
     txtMetabolicRate = new QLineEdit(this);
     txtMetabolicRate->setObjectName(u"txtMetabolicRate"_s);
     txtMetabolicRate->setMaxLength(MaxFieldLength);
+    txtTargetWeight = new QLineEdit(this);
+    txtTargetWeight->setObjectName(u"txtTargetWeight"_s);
+    txtTargetWeight->setMaxLength(MaxFieldLength);
+    lblTargetWeightUnit = new QLabel(u"lb"_s, this);
+    lblTargetWeightUnit->setObjectName(u"lblTargetWeightUnit"_s);
+    txtDailyCalorieBudget = new QLineEdit(this);
+    txtDailyCalorieBudget->setObjectName(u"txtDailyCalorieBudget"_s);
+    txtDailyCalorieBudget->setMaxLength(MaxFieldLength);
 
     const EditorButtons buttons = makeEditorButtons();
     btnOK = buttons.ok;
@@ -80,6 +114,12 @@ frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCo
     fields->addWidget(fieldLabel(u"Background Calories Consume"_s, txtMetabolicRate, this), 2, 0);
     fields->addWidget(txtMetabolicRate, 2, 1);
     fields->addWidget(new QLabel(u"per hour"_s, this), 2, 2);
+    fields->addWidget(fieldLabel(u"Target Weight"_s, txtTargetWeight, this), 3, 0);
+    fields->addWidget(txtTargetWeight, 3, 1);
+    fields->addWidget(lblTargetWeightUnit, 3, 2);
+    fields->addWidget(fieldLabel(u"Daily Calorie Budget"_s, txtDailyCalorieBudget, this), 4, 0);
+    fields->addWidget(txtDailyCalorieBudget, 4, 1);
+    fields->addWidget(new QLabel(u"kcal eaten per day"_s, this), 4, 2);
 
     auto* layout = new QGridLayout(this);
     layout->addLayout(fields, 0, 0);
@@ -88,6 +128,10 @@ frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCo
     connect(txtWeight, &QLineEdit::textChanged, this, &frmCommon::txtWeight_Change);
     connect(cbxMeasurement, &QComboBox::currentIndexChanged, this, &frmCommon::cbxMeasurement_Click);
     connect(btnOK, &QPushButton::clicked, this, &frmCommon::btnOK_Click);
+    connect(txtTargetWeight, &QLineEdit::textChanged, this, [this] {
+        if (!m_settingTarget)
+            m_targetTyped = true;
+    });
 }
 
 void frmCommon::load() {
@@ -111,12 +155,17 @@ void frmCommon::reject() {
 
 void frmCommon::Populate() {
     const Recordset& common = app().de().rs(u"Common"_s);
+    m_storedTarget = common.field(u"TargetWeight"_s);
+    m_storedSystem = common.field(u"Measurement"_s).toString() == u"M"_s ? u"M"_s : u"I"_s;
+    m_targetTyped = false;
     txtWeight->setText(NullToText(common.field(u"weight"_s)));
     cbxMeasurement->setCurrentIndex(common.field(u"Measurement"_s).toString() == u"M"_s ? MetricEntry
                                                                                         : ImperialEntry);
     showWeightUnit();
     // Last, so the stored rate replaces the estimate the two fields above have just made.
     txtMetabolicRate->setText(NullToText(common.field(u"metabolicRate"_s)));
+    setTargetText(NullToText(m_storedTarget));
+    txtDailyCalorieBudget->setText(NullToText(common.field(u"DailyCalorieBudget"_s)));
 }
 
 void frmCommon::Gather() {
@@ -125,6 +174,10 @@ void frmCommon::Gather() {
     common.set(u"weight"_s, txtWeight->text());
     common.set(u"Measurement"_s, cbxMeasurement->currentIndex() == MetricEntry ? u"M"_s : u"I"_s);
     common.set(u"metabolicRate"_s, txtMetabolicRate->text());
+    // A target the user has not typed over is stored as it was, in its own unit system; the unit
+    // switch converts it with the body rows.
+    common.set(u"TargetWeight"_s, m_targetTyped ? storedGoal(txtTargetWeight->text()) : m_storedTarget);
+    common.set(u"DailyCalorieBudget"_s, storedGoal(txtDailyCalorieBudget->text()));
 }
 
 bool frmCommon::Validate() {
@@ -144,6 +197,14 @@ bool frmCommon::Validate() {
     if (*rate < Currency() || *rate > Currency::fromInt(MaxMetabolicRate))
         return refuse(txtMetabolicRate,
                       u"The Background Calories Consume should be a number from 0 to 32767"_s);
+
+    if (!isWithin(optionalNumber(txtTargetWeight->text()), 1, MaxTargetWeight))
+        return refuse(txtTargetWeight,
+                      u"The Target Weight should be a number from 1 to 32767, or empty for no target"_s);
+    if (!isWithin(optionalNumber(txtDailyCalorieBudget->text()), 1, MaxDailyCalorieBudget))
+        return refuse(
+            txtDailyCalorieBudget,
+            u"The Daily Calorie Budget should be a number from 1 to 32767, or empty for no budget"_s);
     return true;
 }
 
@@ -164,6 +225,7 @@ bool frmCommon::storeAndRecalculate() {
     deData& de = app().de();
     Recordset& common = de.rs(u"Common"_s);
     StoredParameters stored;
+    std::pair<std::optional<double>, std::optional<double>> goals;
     try {
         if (!common.isOpen())
             common.open();
@@ -178,15 +240,24 @@ bool frmCommon::storeAndRecalculate() {
                   common.field(u"metabolicRate"_s).toDouble()};
 
         const QVariantList factors{QVariant::fromValue(LbToKg), QVariant::fromValue(InchToCm)};
+        const bool targetToConvert = !m_targetTyped && stored.measurementSystem != m_storedSystem;
         float weightFactor = 0.0f;
         if (stored.measurementSystem == u"I"_s) {
             weightFactor = static_cast<float>(stored.bodyWeight / ReferenceWeightLb);
             de.execute(u"RecalculateBodyToImperial"_s, factors);
+            if (targetToConvert)
+                de.execute(u"RecalculateTargetToImperial"_s, {QVariant::fromValue(LbToKg)});
         } else {
             weightFactor = static_cast<float>(stored.bodyWeight / ReferenceWeightKg);
             de.execute(u"RecalculateBodyToMetric"_s, factors);
+            if (targetToConvert)
+                de.execute(u"RecalculateTargetToMetric"_s, {QVariant::fromValue(LbToKg)});
         }
         de.execute(u"RecalculateWeightDependent"_s, {QVariant(weightFactor)});
+        // The conversion wrote the row behind the recordset's back.
+        common.close();
+        common.open();
+        goals = {goal(common.field(u"TargetWeight"_s)), goal(common.field(u"DailyCalorieBudget"_s))};
         transaction.commit();
     } catch (const DbError& error) {
         if (common.hasPendingChange())
@@ -202,6 +273,10 @@ bool frmCommon::storeAndRecalculate() {
     state.bodyWeight = stored.bodyWeight;
     state.measurementSystem = stored.measurementSystem;
     state.metabolicRate = stored.metabolicRate;
+    std::tie(state.targetWeight, state.dailyCalorieBudget) = goals;
+    m_storedTarget = common.field(u"TargetWeight"_s);
+    m_storedSystem = stored.measurementSystem;
+    m_targetTyped = false;
     return true;
 }
 
@@ -212,10 +287,34 @@ void frmCommon::txtWeight_Change() {
 void frmCommon::cbxMeasurement_Click() {
     showWeightUnit();
     estimateMetabolicRate();
+    showTargetWeight();
 }
 
 void frmCommon::showWeightUnit() {
-    lblWeightUnit->setText(cbxMeasurement->currentIndex() == ImperialEntry ? u"lb"_s : u"kg"_s);
+    const QString unit = cbxMeasurement->currentIndex() == ImperialEntry ? u"lb"_s : u"kg"_s;
+    lblWeightUnit->setText(unit);
+    lblTargetWeightUnit->setText(unit);
+}
+
+void frmCommon::setTargetText(const QString& text) {
+    m_settingTarget = true;
+    txtTargetWeight->setText(text);
+    m_settingTarget = false;
+}
+
+void frmCommon::showTargetWeight() {
+    if (m_targetTyped || m_storedTarget.isNull())
+        return;
+    const QString selected = cbxMeasurement->currentIndex() == MetricEntry ? u"M"_s : u"I"_s;
+    if (selected == m_storedSystem) {
+        setTargetText(NullToText(m_storedTarget));
+        return;
+    }
+    Recordset& converted =
+        app().de().run(selected == u"M"_s ? u"TargetWeightInMetric"_s : u"TargetWeightInImperial"_s,
+                       {m_storedTarget, QVariant::fromValue(LbToKg)});
+    setTargetText(NullToText(converted.field(u"Weight"_s)));
+    converted.close();
 }
 
 void frmCommon::estimateMetabolicRate() {

@@ -2,6 +2,8 @@
 
 #include "KelvoraDialog.h"
 
+#include <QVariant>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -9,7 +11,8 @@ class QPushButton;
 
 namespace kelvora {
 
-// The user's body weight, unit system and background burn. Storing them also converts every body
+// The user's body weight, unit system and background burn, and the goals: a target weight and a
+// daily calorie budget, each empty for none. Storing them also converts every body
 // measurement into the chosen unit system and rescales the weight-dependent activities, all in one
 // transaction: the diary is never left half converted.
 class frmCommon : public KelvoraDialog {
@@ -44,6 +47,10 @@ private:
     void cbxMeasurement_Click();
     void showWeightUnit();
     void estimateMetabolicRate();
+    // The target weight shown in the unit system selected, while the user has not typed one: the
+    // stored target converted as the unit switch will convert it.
+    void showTargetWeight();
+    void setTargetText(const QString& text);
     // Stores the row and brings the diary in line with it; false (and nothing changed) on a failure.
     bool storeAndRecalculate();
 
@@ -51,9 +58,18 @@ private:
     QLabel* lblWeightUnit;
     QComboBox* cbxMeasurement;
     QLineEdit* txtMetabolicRate;
+    QLineEdit* txtTargetWeight;
+    QLabel* lblTargetWeightUnit;
+    QLineEdit* txtDailyCalorieBudget;
     QPushButton* btnOK;
     QPushButton* btnCancel;
     QPushButton* btnHelp;
+
+    // The target weight as stored (in storedSystem), and whether the user has typed over it.
+    QVariant m_storedTarget;
+    QString m_storedSystem;
+    bool m_targetTyped = false;
+    bool m_settingTarget = false;
 };
 
 } // namespace kelvora

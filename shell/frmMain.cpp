@@ -4,7 +4,9 @@
 #include "App.h"
 #include "ChartFiles.h"
 #include "ChartOutput.h"
+#include "DayCalories.h"
 #include "DiaryCommands.h"
+#include "ElidedLabel.h"
 #include "HelpContext.h"
 #include "Icons.h"
 #include "KelvoraDialog.h"
@@ -38,6 +40,7 @@
 #include "frmUserNote.h"
 #include "frmWeightAdjustment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -154,6 +157,13 @@ void frmMain::createControls() {
     // Alt+H belongs to the Help menu, which users expect to open at the first press; the button
     // keeps its caption and stays within reach of F1, Tab and the mouse.
     btnHelp->setShortcut(QKeySequence());
+    // The figures change with every redraw; the name stays, so a screen reader announces the new
+    // figures as the description of the one line it knows.
+    lblDayCalories = new ElidedLabel(u"Eaten 0000 kcal"_s, client);
+    lblDayCalories->setObjectName(u"lblDayCalories"_s);
+    lblDayCalories->setAccessibleName(u"Calories of the day"_s);
+    lblDayCalories->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblDayCalories->setText(QString());
 
     connect(btnPrev, &QToolButton::clicked, this, &frmMain::btnPrev_Click);
     connect(btnNext, &QToolButton::clicked, this, &frmMain::btnNext_Click);
@@ -226,6 +236,7 @@ void frmMain::LoadGraph() {
     graph->setMetabolicKoef(state.metabolicRate / 60.0);
     const QVariantList day{QVariant::fromValue(state.currentDate)};
 
+    DayCalories figures{.budget = state.dailyCalorieBudget};
     // A record the chart cannot hold (a kcal value beyond 16 bits, a bar or a day sum that would
     // overflow) is refused by the chart and left off; the rest of the day is still drawn.
     shownMeals = 0;
@@ -234,6 +245,7 @@ void frmMain::LoadGraph() {
         const auto carbohydrate = kcal(meals.field(u"sCarbohydrate"_s));
         const auto fat = kcal(meals.field(u"sFat"_s));
         const auto protein = kcal(meals.field(u"sProtein"_s));
+        figures.eaten += meals.field(u"sCalories"_s).toDouble();
         if (carbohydrate && fat && protein &&
             graph->addMeal(meals.field(u"MealConsumeID"_s).toInt(), meals.field(u"ConsumeTime"_s).toDouble(),
                            *carbohydrate, *fat, *protein))
@@ -243,14 +255,25 @@ void frmMain::LoadGraph() {
 
     Recordset& exercises = de.run(ExercisesCommand, day);
     for (; !exercises.eof(); exercises.moveNext()) {
+        figures.burned += exercises.field(u"sCalories"_s).toDouble();
         if (const auto calories = kcal(exercises.field(u"sCalories"_s)))
             graph->addExercise(exercises.field(u"ExercisePerformID"_s).toInt(),
                                exercises.field(u"timeBeg"_s).toDouble(),
                                exercises.field(u"timeEnd"_s).toDouble(), *calories);
     }
     exercises.close();
+    showDayCalories(figures);
 
     graphLoaded = true;
+}
+
+void frmMain::showDayCalories(const DayCalories& day) {
+    const QString text = dayCaloriesText(day);
+    if (text == lblDayCalories->text())
+        return;
+    lblDayCalories->setText(text);
+    // The description carries the figures; Qt announces its change to a listening screen reader.
+    lblDayCalories->setAccessibleDescription(text);
 }
 
 void frmMain::RePaintGraph() {
@@ -482,8 +505,9 @@ layout::ContentNeeds frmMain::contentNeeds() const {
 
 void frmMain::placeControls(bool redraw) {
     const layout::ContentNeeds needs = contentNeeds();
-    setMinimumWidth(layout::minimumClientWidth(needs));
-    const auto placement = layout::placeControls(client->size(), needs);
+    const QSize dayLine = lblDayCalories->minimumSizeHint();
+    setMinimumWidth(layout::minimumClientWidth(needs, dayLine));
+    const auto placement = layout::placeControls(client->size(), needs, dayLine);
     if (!placement)
         return;
     tlbToolBar->setGeometry(0, 0, client->width(), placement->toolbarHeight);
@@ -492,6 +516,7 @@ void frmMain::placeControls(bool redraw) {
     txtDate->setGeometry(placement->txtDate);
     btnNext->setGeometry(placement->btnNext);
     btnHelp->setGeometry(placement->btnHelp);
+    lblDayCalories->setGeometry(placement->dayLine);
     if (redraw && graphLoaded)
         graph->PaintGraph();
 }

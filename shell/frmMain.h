@@ -22,6 +22,8 @@ class ZelmarGraph;
 
 namespace kelvora {
 
+class ElidedLabel;
+struct DayCalories;
 class frmBody;
 class frmExercise;
 class frmExercisePerform;
@@ -101,6 +103,7 @@ private:
     // Lays the toolbar, the chart and the day controls out in the client area; `redraw` draws the
     // chart again at its new size once a day has been loaded.
     void placeControls(bool redraw);
+    void showDayCalories(const DayCalories& day);
 
     void btnPrev_Click();
     void btnNext_Click();
@@ -132,6 +135,8 @@ private:
     QLineEdit* txtDate;
     QToolButton* btnNext;
     QToolButton* btnHelp;
+    // The shown day's kcal eaten against the budget, and burned by activities.
+    ElidedLabel* lblDayCalories;
     QHash<QString, QIcon> imlImages;
     bool graphLoaded = false;
     int shownMeals = 0; // meals of the shown day that the chart counts

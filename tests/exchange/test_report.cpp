@@ -161,5 +161,29 @@ TEST_F(Report, WordsStayWordsForASearch) {
         << text.toStdString();
 }
 
+// The goals in force head the report; each day with meals or activities says what its budget left.
+TEST_F(Report, StatesTheGoalsAndWhatEachDaysBudgetLeft) {
+    const QString without = textOf(u"none.pdf"_s);
+    EXPECT_TRUE(without.contains(u"background burn at 80 kcal per hour, as Kelvora's daily chart shows it. "
+                                 "Goals: none set. Tuesday, December 1, 2026"_s))
+        << without.toStdString();
+    EXPECT_FALSE(without.contains(u"Budget:"_s));
+
+    fx.app->state().targetWeight = 78.5;
+    fx.app->state().dailyCalorieBudget = 400;
+    const QString text = textOf(u"goals.pdf"_s);
+    EXPECT_TRUE(text.contains(u"Goals: target weight 78.5 kg; daily calorie budget 400 kcal eaten. "
+                              "Tuesday, December 1, 2026"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"204 1920 -1875 Budget: 400 kcal eaten at most; 249 kcal eaten, 151 left. "
+                              "Body measurement: weight 80.4 kg"_s))
+        << text.toStdString();
+    // A day with a measurement only has nothing to count against the budget.
+    EXPECT_TRUE(text.contains(u"0 0 0 0 0 1920 -1920 Body measurement: weight 80.1"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"539 106 371 62 0 1920 -1381 Budget: 400 kcal eaten at most; 539 kcal eaten, "
+                              "139 over. Averages"_s))
+        << text.toStdString();
+}
+
 } // namespace
 } // namespace kelvora::test

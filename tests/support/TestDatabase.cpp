@@ -7,28 +7,30 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace kelvora::test {
 
 namespace {
 
-const QString& templateFor(SeedContents contents) {
+const QString& templateFor(SeedContents contents, int version) {
     static QTemporaryDir templates;
-    static std::map<SeedContents, QString> paths;
-    auto it = paths.find(contents);
+    static std::map<std::pair<SeedContents, int>, QString> paths;
+    auto it = paths.find({contents, version});
     if (it == paths.end()) {
         const QString path =
-            templates.filePath(QString::number(static_cast<int>(contents)) + QStringLiteral(".mdb"));
-        buildDatabase(path, contents);
-        it = paths.emplace(contents, path).first;
+            templates.filePath(QString::number(static_cast<int>(contents)) + QStringLiteral("-v") +
+                               QString::number(version) + QStringLiteral(".mdb"));
+        buildDatabase(path, contents, version);
+        it = paths.emplace(std::pair{contents, version}, path).first;
     }
     return it->second;
 }
 
 } // namespace
 
-TestDatabase::TestDatabase(SeedContents contents) {
-    if (!m_dir.isValid() || !QFile::copy(templateFor(contents), path()))
+TestDatabase::TestDatabase(SeedContents contents, int version) {
+    if (!m_dir.isValid() || !QFile::copy(templateFor(contents, version), path()))
         throw std::runtime_error("cannot make the test database");
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
 }

@@ -8,10 +8,11 @@
 namespace kelvora::test {
 
 // A fresh database of its own for one test, in a temporary program folder, made by the same
-// builder that makes the shipped file (built once per process and contents, then copied).
+// builder that makes the shipped file (built once per process, contents and version, then copied).
+// Version 1 is the diary exactly as Kelvora 1.0 built it.
 class TestDatabase {
 public:
-    explicit TestDatabase(SeedContents contents = SeedContents::Full);
+    explicit TestDatabase(SeedContents contents = SeedContents::Full, int version = CurrentDiaryVersion);
 
     QString folder() const { return m_dir.path(); }
     QString path() const;

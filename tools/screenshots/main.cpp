@@ -266,6 +266,8 @@ int main(int argc, char** argv) {
     {
         deData de(database);
         shiftSampleData(de, DateValue::fromQDate(Today));
+        // Goals a user of the sample diary might set, so that the pictures show what they add.
+        de.Con.execute(u"update Common set TargetWeight = 170, DailyCalorieBudget = 2200"_s);
     }
 
     ServiceSet services{std::make_unique<PrintedMessages>(), std::make_unique<NoModal>(),

@@ -1,0 +1,136 @@
+// A diary of another format version at start-up: one of 1.0 is upgraded before anything reads it and
+// the program runs on it; one that cannot be upgraded, and one of a newer Kelvora, are refused by
+// name and left exactly as they were.
+#include "AppFixture.h"
+#include "DiaryMessages.h"
+#include "DiaryVersion.h"
+#include "FakeServices.h"
+#include "FaultyDisk.h"
+#include "Startup.h"
+#include "TestDatabase.h"
+#include "deData.h"
+#include "frmMain.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace kelvora::test {
+namespace {
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+qlonglong scalar(const QString& path, const QString& sql) {
+    Connection con(path, Connection::OpenMode::ReadOnly);
+    Statement statement(con, sql);
+    return statement.step() ? statement.value(0).toLongLong() : -1;
+}
+
+// A diary of 1.0 that has had its first start, with the user's own settings.
+void makeStartedVersion1(const TestDatabase& db) {
+    {
+        deData de(db.path());
+        shiftSampleData(de, DateValue::fromYmd(2026, 12, 6));
+    }
+    Connection con(db.path());
+    con.execute(u"update Common set weight = 172, metabolicRate = 75"_s);
+}
+
+struct Start {
+    FakeMessages* messages = new FakeMessages;
+    FakeModal* modal = new FakeModal;
+    ServiceSet services{std::unique_ptr<MessageService>(messages),
+                        std::unique_ptr<ModalService>(modal),
+                        std::make_unique<FakeClock>(),
+                        std::make_unique<FakePrinter>(),
+                        std::make_unique<FakeHelp>(),
+                        std::make_unique<FakeFileDialogs>()};
+    std::optional<RunningProgram> program;
+
+    explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
+};
+
+TEST(DiaryUpgrade, ADiaryOf10OpensUpgradedWithItsSettingsAndNoGoals) {
+    TestDatabase db(SeedContents::Full, 1);
+    makeStartedVersion1(db);
+    const qlonglong meals = scalar(db.path(), u"select count(*) from MealConsume"_s);
+    {
+        Start start(db.folder());
+        ASSERT_TRUE(start.program.has_value());
+        EXPECT_TRUE(start.messages->shown.empty()) << start.messages->last().text.toStdString();
+        EXPECT_TRUE(start.program->mainWindow->isVisible());
+        const AppState& state = app().state();
+        EXPECT_EQ(state.bodyWeight, 172);
+        EXPECT_DOUBLE_EQ(state.metabolicRate, 75);
+        EXPECT_FALSE(state.targetWeight);
+        EXPECT_FALSE(state.dailyCalorieBudget);
+        // The new columns are there for the windows to write.
+        Recordset& common = app().de().run(u"Common"_s);
+        common.set(u"DailyCalorieBudget"_s, 1800);
+        common.update();
+        common.close();
+    }
+    EXPECT_EQ(scalar(db.path(), u"pragma user_version"_s), CurrentDiaryVersion);
+    EXPECT_EQ(scalar(db.path(), u"select DailyCalorieBudget from Common"_s), 1800);
+    EXPECT_EQ(scalar(db.path(), u"select count(*) from MealConsume"_s), meals);
+}
+
+class UnusableVersionTest : public ::testing::Test {
+protected:
+    void SetUp() override { FaultyDisk::install(); }
+    void TearDown() override { FaultyDisk::heal(); }
+
+    // Starts on the diary, which must be refused with `text` and stay as it was.
+    void expectRefused(const TestDatabase& db, const QString& text) {
+        const QByteArray before = contentsOf(db.path());
+        {
+            Start start(db.folder());
+            EXPECT_FALSE(start.program.has_value());
+            ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
+            ASSERT_EQ(start.messages->shown.size(), 1u);
+            const Message& m = start.messages->last();
+            EXPECT_EQ(m.title, u"Severe Error"_s);
+            EXPECT_EQ(m.icon, MessageIcon::Critical);
+            EXPECT_EQ(m.text.toStdString(), text.toStdString());
+            EXPECT_TRUE(visibleWindows().isEmpty());
+        }
+        FaultyDisk::heal();
+        EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
+    }
+};
+
+TEST_F(UnusableVersionTest, ADiaryOf10ThatMayNotBeChangedIsRefusedAndNamed) {
+    TestDatabase db(SeedContents::Full, 1);
+    makeStartedVersion1(db);
+    FaultyDisk::readOnly = true;
+    QString reason;
+    try {
+        Connection con(db.path());
+        upgradeDiary(con);
+    } catch (const DbError& error) {
+        reason = error.message();
+    }
+    ASSERT_FALSE(reason.isEmpty()) << "the disk let the upgrade through";
+    expectRefused(db, upgradeFailureText(db.path(), 1, reason));
+    EXPECT_EQ(scalar(db.path(), u"pragma user_version"_s), 0);
+}
+
+TEST_F(UnusableVersionTest, ADiaryOfANewerKelvoraIsRefusedNamingBothVersions) {
+    TestDatabase db;
+    {
+        deData de(db.path());
+        shiftSampleData(de, DateValue::fromYmd(2026, 12, 6));
+        de.Con.execute(u"pragma user_version = 7"_s);
+    }
+    expectRefused(db, newerDiaryText(db.path(), 7));
+    EXPECT_NE(newerDiaryText(db.path(), 7).indexOf(u"version is 7"_s), -1);
+    EXPECT_NE(newerDiaryText(db.path(), 7).indexOf(u"up to 2 only"_s), -1);
+}
+
+} // namespace
+} // namespace kelvora::test
