@@ -6,16 +6,10 @@ set(CPACK_PACKAGE_NAME kelvora)
 set(CPACK_PACKAGE_VENDOR "The Kelvora developers")
 set(CPACK_PACKAGE_CONTACT "The Kelvora developers <maintainers@users.noreply.c-seed-158db4b2.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "diary of diet, physical activity and body measurements")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvora is a desktop diary for one person. It keeps catalogues of meals, with "
-    "their carbohydrate, fat and protein, and of physical activities, with the energy "
-    "they burn; a day-by-day journal of the meals eaten and the activities performed; "
-    "and body measurements and notes. A daily chart shows how the calories eaten and "
-    "burnt balance out, a progress chart follows weight and girths over one to six "
-    "months, and both charts print.\n"
-    "Each user's diary is one file in their own data folder, made from the sample "
-    "diary the package ships at their first start.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+# Wrapped and split into paragraphs as Debian shows it; read here, as CPack would escape the text
+# of a description file for XML.
+file(READ "${PROJECT_SOURCE_DIR}/packaging/debian/description" CPACK_DEBIAN_PACKAGE_DESCRIPTION)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/debian/description")
 
 # The launcher and the desktop entry name their final place, so the files are staged with DESTDIR
 # under the real prefix rather than installed into a prefix inside the staging folder.
@@ -32,8 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # provides it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${KELVORA_OUTPUT_DIR}")
 
-# What only the package carries: Debian's copyright and changelog, the manual page, and the
-# shipped diary made read-only for everybody.
+# What only the package carries: Debian's copyright and changelog, the manual page, lintian's
+# overrides, and the shipped diary made read-only for everybody.
 set(CPACK_KELVORA_FILES_DIR "${PROJECT_SOURCE_DIR}/packaging/debian")
 set(CPACK_KELVORA_PROGRAM_DIR "${KELVORA_INSTALL_DIR}")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/debian-staging.cmake")

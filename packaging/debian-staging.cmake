@@ -22,7 +22,10 @@ function(install_compressed source destination)
 endfunction()
 
 set(doc "${root}/share/doc/${CPACK_PACKAGE_NAME}")
-file(INSTALL "${CPACK_KELVORA_FILES_DIR}/copyright" DESTINATION "${doc}"
+file(COPY "${CPACK_KELVORA_FILES_DIR}/copyright" DESTINATION "${doc}"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install_compressed("${CPACK_KELVORA_FILES_DIR}/changelog" "${doc}/changelog.gz")
 install_compressed("${CPACK_KELVORA_FILES_DIR}/kelvora.1" "${root}/share/man/man1/kelvora.1.gz")
+file(COPY "${CPACK_KELVORA_FILES_DIR}/lintian-overrides" DESTINATION "${root}/share/lintian/overrides"
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(RENAME "${root}/share/lintian/overrides/lintian-overrides" "${root}/share/lintian/overrides/${CPACK_PACKAGE_NAME}")
