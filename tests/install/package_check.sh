@@ -14,8 +14,8 @@ fail() {
 }
 
 root=$scratch/root
-cleanup() { [ -d "$root" ] && chmod -R u+w "$root"; }
-cleanup 2>/dev/null || true
+cleanup() { if [ -d "$root" ]; then chmod -R u+w "$root"; fi; }
+cleanup
 rm -rf "$scratch"
 mkdir -p "$scratch/out"
 trap cleanup EXIT
