@@ -53,6 +53,30 @@ QString openFailureText(OpenFailure failure, const QString& diaryPath,
            "folder."_s;
 }
 
+QString missingDiaryText(const QString& shippedPath, const QString& userDiaryPath) {
+    return openFailureText(OpenFailure::Missing, shippedPath) +
+           u"\n\nKelvora looked for your diary here:\n"_s + shown(userDiaryPath) +
+           u"\nand for the diary it comes with, from which it makes yours, here:\n"_s + shown(shippedPath);
+}
+
+QString userDiaryNotWrittenText(const QString& userDiaryPath, const QString& shippedPath,
+                                const QString& detail) {
+    return u"Kelvora can't make your diary, so it can't start. At your first start it copies the diary it "
+           "comes with:\n"_s +
+           shown(shippedPath) + u"\nto this file:\n"_s + shown(userDiaryPath) +
+           u"\nPlease make sure that you may write in that folder and that the disk is not full, then start "
+           "Kelvora again.\n\nThe system reported: "_s +
+           detail;
+}
+
+QString shippedDiaryUnusableText(const QString& shippedPath, const QString& userDiaryPath,
+                                 const QString& detail) {
+    return u"Kelvora can't make your diary, because the diary it comes with can't be used:\n"_s +
+           shown(shippedPath) + u"\nThe database reported: "_s + detail +
+           u"\n\nYour diary would be this file:\n"_s + shown(userDiaryPath) +
+           u"\nPlease install Kelvora again, then start it."_s;
+}
+
 QString damagedDiaryText(const QString& diaryPath, const std::optional<QString>& newestSafetyCopy) {
     return u"Kelvora's diary is damaged, so Kelvora does not open it:\n"_s + shown(diaryPath) + u"\n"_s +
            restoreAdvice(newestSafetyCopy);

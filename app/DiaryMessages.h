@@ -16,6 +16,15 @@ class DbError;
 // Start-up could not open the diary (`failure` other than Missing, which keeps its own message).
 QString openFailureText(OpenFailure failure, const QString& diaryPath,
                         const std::optional<QString>& newestSafetyCopy = std::nullopt);
+// Start-up found no diary: neither the user's own nor the one the program comes with, from which
+// the user's is made.
+QString missingDiaryText(const QString& shippedPath, const QString& userDiaryPath);
+// The user's own diary could not be made at their first start: it could not be written, or the
+// diary the program comes with is not one it can be made from. `detail` is the system's reason.
+QString userDiaryNotWrittenText(const QString& userDiaryPath, const QString& shippedPath,
+                                const QString& detail);
+QString shippedDiaryUnusableText(const QString& shippedPath, const QString& userDiaryPath,
+                                 const QString& detail);
 // Start-up found damage in the diary with SQLite's check.
 QString damagedDiaryText(const QString& diaryPath,
                          const std::optional<QString>& newestSafetyCopy = std::nullopt);

@@ -10,12 +10,14 @@
 #include "QtHelpService.h"
 #include "QtServices.h"
 #include "SafetyCopies.h"
+#include "UnattendedStart.h"
 #include "deData.h"
 #include "frmCommon.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTime>
 
@@ -113,8 +115,12 @@ void refuse(ServiceSet& services, const QString& text) {
 
 } // namespace
 
+QString diaryLockPathFor(const QString& diaryPath) {
+    return diaryPath + u".lock"_s;
+}
+
 QString diaryLockPathIn(const QString& programFolder) {
-    return deData::databasePathIn(programFolder) + u".lock"_s;
+    return diaryLockPathFor(deData::databasePathIn(programFolder));
 }
 
 bool clockIs24Hour(const QLocale& locale) {
@@ -170,11 +176,23 @@ void shiftSampleData(deData& de, const DateValue& today) {
 }
 
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
-                                           const QLocale& locale) {
-    const QString diaryPath = deData::databasePathIn(programFolder);
+                                           const QLocale& locale, const QString& dataFolder) {
+    const DiaryLocation location = locateDiary(programFolder, dataFolder);
+    const QString& diaryPath = location.diaryPath;
+    if (location.makeFromShipped) {
+        if (!QFileInfo(location.shippedPath).isFile()) {
+            refuse(services, missingDiaryText(location.shippedPath, diaryPath));
+            return std::nullopt;
+        }
+        // The lock lives beside the diary, so its folder has to be there first.
+        if (const QString failure = makeDiaryFolder(diaryPath); !failure.isEmpty()) {
+            refuse(services, userDiaryNotWrittenText(diaryPath, location.shippedPath, failure));
+            return std::nullopt;
+        }
+    }
     // Each instance keeps the unit system and the body weight in memory: a second one on the same
     // diary would store values in units the first has just converted away from.
-    auto lock = std::make_unique<QLockFile>(diaryLockPathIn(programFolder));
+    auto lock = std::make_unique<QLockFile>(diaryLockPathFor(diaryPath));
     // A lock of a process that no longer exists is taken over; one of a live process never goes
     // stale, however long that program has been running.
     lock->setStaleLockTime(0);
@@ -186,6 +204,20 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     }
     // Any other failure (a folder the user may not write to) cannot be told from a free diary, and
     // refusing to start over it would help nobody.
+
+    // Under the lock: two first starts at once must not both make the diary, the later replacing
+    // the one the earlier has begun to fill.
+    if (location.makeFromShipped) {
+        const MadeDiary made = makeUserDiary(location);
+        if (made.outcome == MadeDiary::Outcome::ShippedUnusable) {
+            refuse(services, shippedDiaryUnusableText(location.shippedPath, diaryPath, made.detail));
+            return std::nullopt;
+        }
+        if (made.outcome == MadeDiary::Outcome::NotWritten) {
+            refuse(services, userDiaryNotWrittenText(diaryPath, location.shippedPath, made.detail));
+            return std::nullopt;
+        }
+    }
 
     if (const std::optional<QString> problem = diaryVersionProblem(diaryPath)) {
         refuse(services, *problem);
@@ -274,6 +306,9 @@ int runKelvora(int& argc, char** argv) {
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                         std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
                         std::make_unique<QtHelpService>(),    std::make_unique<QtFileDialogService>()};
+    std::optional<UnattendedStart> unattended;
+    if (quitAfterStartRequested(QCoreApplication::arguments()))
+        unattended.emplace();
     std::optional<RunningProgram> program;
     try {
         program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));
@@ -283,6 +318,8 @@ int runKelvora(int& argc, char** argv) {
     }
     if (!program)
         return 1;
+    if (unattended)
+        return 0;
     return QApplication::exec();
 }
 

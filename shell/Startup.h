@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App.h"
+#include "DiaryLocation.h"
 
 #include <QLocale>
 #include <QString>
@@ -28,18 +29,22 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
-// Start-up in its fixed order: take the diary's lock (or report that another instance runs on it and
-// return nothing), open the database in the program folder (or report "Severe Error" and return
-// nothing), fill the application state, show the main window, run the first-run sequence
-// when the installation has not been started yet, and draw the current day.
+// Start-up in its fixed order: find the diary (the program folder's, or the user's own in
+// `dataFolder`, made from the shipped one at the user's first start), take the diary's lock (or
+// report that another instance runs on it and return nothing), open the database (or report
+// "Severe Error" and return nothing), fill the application state, show the main window, run the
+// first-run sequence when the diary has not been started yet, and draw the current day.
 // The services move into the program; when start-up fails they stay with the caller.
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
-                                           const QLocale& locale = QLocale());
+                                           const QLocale& locale = QLocale(),
+                                           const QString& dataFolder = userDataFolder());
 
 // The program's main(): the Qt services, start-up, then the event loop.
 int runKelvora(int& argc, char** argv);
 
-// The lock file that marks the diary of a program folder as in use: the database path plus ".lock".
+// The lock file that marks a diary as in use: the diary's path plus ".lock".
+QString diaryLockPathFor(const QString& diaryPath);
+// The lock of the diary in a portable program folder.
 QString diaryLockPathIn(const QString& programFolder);
 
 // The pieces of start-up, each testable on its own.

@@ -1,9 +1,12 @@
 #include "frmAbout.h"
 
 #include "App.h"
+#include "FieldLabel.h"
 #include "HelpContext.h"
+#include "deData.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -40,12 +43,27 @@ frmAbout::frmAbout(QWidget* parent) : KelvoraDialog(parent, HelpContext::None) {
     Picture1->setFixedSize(PictureSize, PictureSize);
     lblProgramName = new QLabel(u"Kelvora. Version "_s, this);
     lblProgramName->setObjectName(u"lblProgramName"_s);
+    // Where the diary is depends on how the program was installed; the path can be selected and
+    // copied, to find the file for a backup by hand.
+    lblDiaryPath = new QLabel(this);
+    lblDiaryPath->setObjectName(u"lblDiaryPath"_s);
+    lblDiaryPath->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblDiaryPath->setFocusPolicy(Qt::StrongFocus);
+    QLabel* diaryCaption = fieldLabel(u"Your diary:"_s, lblDiaryPath, this);
     btnOK = makeButton(u"btnOK"_s, u"&OK"_s);
     btnOK->setDefault(true);
+    setTabOrder({btnOK, lblDiaryPath});
+
+    auto* diary = new QHBoxLayout;
+    diary->addWidget(diaryCaption);
+    diary->addWidget(lblDiaryPath, 1);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(lblProgramName);
+    texts->addLayout(diary);
 
     auto* info = new QHBoxLayout;
     info->addWidget(Picture1);
-    info->addWidget(lblProgramName, 1);
+    info->addLayout(texts, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -61,6 +79,7 @@ frmAbout::frmAbout(QWidget* parent) : KelvoraDialog(parent, HelpContext::None) {
 void frmAbout::load() {
     Picture1->setPixmap(programIcon().pixmap(PictureSize, PictureSize));
     lblProgramName->setText(u"Kelvora. Version "_s + programVersion());
+    lblDiaryPath->setText(App::exists() ? QDir::toNativeSeparators(app().de().Con.path()) : QString());
 }
 
 } // namespace kelvora

@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace kelvora {
 
-// The program's picture, name and version.
+// The program's picture, name and version, and which file is the user's diary.
 class frmAbout : public KelvoraDialog {
     Q_OBJECT
 public:
@@ -19,6 +19,7 @@ protected:
 private:
     QLabel* Picture1;
     QLabel* lblProgramName;
+    QLabel* lblDiaryPath;
     QPushButton* btnOK;
 };
 

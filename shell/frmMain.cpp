@@ -40,7 +40,6 @@
 #include "frmUserNote.h"
 #include "frmWeightAdjustment.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>

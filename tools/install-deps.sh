@@ -8,6 +8,7 @@ packages=(
     libsqlite3-dev sqlite3 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     appstream desktop-file-utils poppler-utils
+    dpkg-dev file
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -94,9 +95,12 @@ struct Fakes {
     FakeClock* clock = new FakeClock;
 
     ServiceSet hand() {
-        return {std::unique_ptr<MessageService>(messages), std::unique_ptr<ModalService>(modal),
-                std::unique_ptr<ClockService>(clock), std::make_unique<FakePrinter>(),
-                std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
+        return {std::unique_ptr<MessageService>(messages),
+                std::unique_ptr<ModalService>(modal),
+                std::unique_ptr<ClockService>(clock),
+                std::make_unique<FakePrinter>(),
+                std::make_unique<FakeHelp>(),
+                std::make_unique<FakeFileDialogs>()};
     }
 };
 
@@ -146,6 +150,8 @@ TEST(InstalledProgram, StartsOnItsFolderWithTheProgramIconAndShowsTheSampleDay) 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     KelvoraApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -67,13 +67,10 @@ struct Refusal {
     std::function<QString(const QString&)> text;
 };
 
-const QString MissingText =
-    u"Can't access database. Please make sure the database file Kelvora.mdb is present in the program folder."_s;
-
 TEST(DiaryProblems, EachIsToldApartNoWindowIsLeftAndTheFileIsUnchanged) {
     const Refusal refusals[] = {
         {"missing", [](const TestDatabase& db) { QFile::remove(db.path()); },
-         [](const QString&) { return MissingText; }},
+         [](const QString& path) { return missingDiaryText(path, userDiaryPathIn(userDataFolder())); }},
         {"truncated",
          [](const TestDatabase& db) { QFile(db.path()).resize(QFile(db.path()).size() * 6 / 10); },
          [](const QString& path) { return damagedDiaryText(path); }},

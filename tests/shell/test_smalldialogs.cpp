@@ -5,6 +5,7 @@
 #include "frmDate.h"
 
 #include <QDateEdit>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -76,7 +77,7 @@ TEST_F(SmallDialogsTest, AboutShowsTheProgramVersionAndTheMainWindowsPicture) {
 
     frmAbout dialog;
     const int result = show(dialog, [&](QDialog& d) {
-        EXPECT_EQ(d.findChild<QLabel*>(u"lblProgramName"_s)->text(), u"Kelvora. Version 1.0.0"_s);
+        EXPECT_EQ(d.findChild<QLabel*>(u"lblProgramName"_s)->text(), u"Kelvora. Version 1.1.0"_s);
         const QPixmap shown = d.findChild<QLabel*>(u"Picture1"_s)->pixmap();
         EXPECT_EQ(shown.size(), QSize(64, 64));
         EXPECT_EQ(shown.toImage().pixelColor(32, 32), QColor(Qt::red));
@@ -87,6 +88,22 @@ TEST_F(SmallDialogsTest, AboutShowsTheProgramVersionAndTheMainWindowsPicture) {
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(dialog.windowTitle(), u"About"_s);
     fx.app->setMainWindow(nullptr, nullptr);
+}
+
+// Where the diary is depends on how Kelvora was installed; the box names the file in use, in a
+// text that can be selected and copied, and still opens on OK.
+TEST_F(SmallDialogsTest, AboutNamesTheDiaryInUse) {
+    frmAbout dialog;
+    show(dialog, [&](QDialog& d) {
+        const auto* path = d.findChild<QLabel*>(u"lblDiaryPath"_s);
+        ASSERT_NE(path, nullptr);
+        EXPECT_EQ(path->text(), QDir::toNativeSeparators(fx.app->de().Con.path()));
+        EXPECT_TRUE(path->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        EXPECT_TRUE(path->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
+        EXPECT_EQ(path->accessibleName(), u"Your diary:"_s);
+        EXPECT_EQ(d.focusWidget(), d.findChild<QPushButton*>(u"btnOK"_s));
+        click(d, u"btnOK"_s);
+    });
 }
 
 TEST_F(SmallDialogsTest, F1OpensEachDialogsOwnTopic) {

@@ -36,9 +36,6 @@ struct Fakes {
     }
 };
 
-const QString SevereText =
-    u"Can't access database. Please make sure the database file Kelvora.mdb is present in the program folder."_s;
-
 qlonglong scalar(deData& de, const QString& sql) {
     Statement statement(de.Con, sql);
     return statement.step() ? statement.value(0).toLongLong() : -999999;
@@ -61,7 +58,8 @@ TEST(Startup, UnopenableDatabaseGivesTheSevereErrorAndNoWindow) {
     file.close();
 
     const std::pair<QString, QString> cases[] = {
-        {missing.path(), SevereText},
+        {missing.path(),
+         missingDiaryText(deData::databasePathIn(missing.path()), userDiaryPathIn(userDataFolder()))},
         {corrupt.path(), openFailureText(OpenFailure::NotADiary, corruptPath)},
     };
     for (const auto& [folder, text] : cases) {

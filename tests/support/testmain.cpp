@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -15,6 +17,10 @@ int main(int argc, char** argv) {
     qputenv("TZ", "UTC");
     tzset();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // A start-up that looks for the user's own diary finds this process's empty data folder, never
+    // the diary of whoever runs the tests.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
