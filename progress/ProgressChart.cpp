@@ -74,7 +74,6 @@ QString describePeriod(const ProgressModel& model, bool metric, const QLocale& l
 void ProgressChart::setModel(const ProgressModel* model, bool metric) {
     m_model = model;
     m_metric = metric;
-    describeChart(*this, model ? describePeriod(*model, metric, QLocale()) : QString());
     redraw();
 }
 
@@ -88,8 +87,11 @@ void ProgressChart::redraw() {
         QPainter painter(&m_image);
         m_drawing = drawProgress(painter, *m_layout, *m_model, font(), m_metric);
     }
-    // The summary is the one text of the picture a screen reader can be given.
-    setAccessibleDescription(m_drawing.summary.text);
+    // What a screen reader says of the chart: the period in words, then the summary line it shows.
+    QString words = m_model ? describePeriod(*m_model, m_metric, QLocale()) : QString();
+    if (!m_drawing.summary.text.isEmpty())
+        words += QStringLiteral(". ") + m_drawing.summary.text;
+    describeChart(*this, words);
     update();
 }
 

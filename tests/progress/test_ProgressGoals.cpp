@@ -113,7 +113,8 @@ TEST_F(ProgressGoalsTest, TheSummaryLineStatesThePeriodsFigures) {
         const SummaryLine& line = w.chart().drawing().summary;
         EXPECT_EQ(line.text,
                   u"Days within budget: 2 of 3; Average eaten: 2000 kcal a day; Weight change: -1.5 kg"_s);
-        EXPECT_EQ(w.chart().accessibleDescription(), line.text);
+        EXPECT_TRUE(w.chart().accessibleDescription().endsWith(u". "_s + line.text))
+            << w.chart().accessibleDescription().toStdString();
         // Under the notes lane, inside the window.
         EXPECT_GT(line.rect.top(), layoutOf(w).notesTop);
         EXPECT_LE(line.rect.bottom(), 600 - 7);

@@ -135,7 +135,9 @@ TEST_F(ProgressModelTest, ScreenReadersHearThePeriodThatTheChartShows) {
     ASSERT_NE(reader, nullptr);
     EXPECT_EQ(reader->role(), QAccessible::Chart);
     EXPECT_EQ(reader->text(QAccessible::Name), u"Progress chart"_s);
-    EXPECT_EQ(reader->text(QAccessible::Description), describePeriod(model, true, QLocale()));
+    EXPECT_EQ(reader->text(QAccessible::Description),
+              describePeriod(model, true, QLocale()) + u". "_s + chart.drawing().summary.text);
+    EXPECT_FALSE(chart.drawing().summary.text.isEmpty());
     chart.setModel(nullptr, true);
     EXPECT_TRUE(reader->text(QAccessible::Description).isEmpty());
 }

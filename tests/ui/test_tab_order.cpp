@@ -1,10 +1,12 @@
 // Tab walks every window the way it is read: down the window, left to right along a row, and up
-// again only into a column further right (the button column beside a dialog's fields).
+// again only into a column further right (the button column beside a dialog's fields). Tab goes
+// round, so one jump back to the top is the way round; a window may open on any control of it.
 #include "AppFixture.h"
 #include "WindowWalk.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -53,9 +55,14 @@ QStringList outOfOrder(QWidget& window) {
     const auto place = [&](const QWidget* widget) {
         return QRect(widget->mapTo(&window, QPoint()), widget->size());
     };
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        if (!readsAfter(place(chain[i - 1]), place(chain[i])))
-            found << u"Tab goes from %1 back to %2"_s.arg(nameOf(*chain[i - 1]), nameOf(*chain[i]));
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        const QWidget* from = chain[i];
+        const QWidget* to = chain[(i + 1) % chain.size()];
+        if (!readsAfter(place(from), place(to)))
+            found << u"Tab goes from %1 back to %2"_s.arg(nameOf(*from), nameOf(*to));
+    }
+    if (found.size() <= 1)
+        found.clear(); // the one way round
     return found;
 }
 
@@ -71,23 +78,28 @@ TEST(TabOrder, FollowsTheLayoutOfEveryWindow) {
 }
 
 TEST(TabOrder, TheCheckNoticesATabOrderThatJumpsBack) {
-    // Two fields one above the other, reached bottom first.
+    // Three fields one above the other.
     QWidget window;
-    auto* top = new QWidget(&window);
-    auto* bottom = new QWidget(&window);
-    for (QWidget* field : {top, bottom}) {
-        field->setFocusPolicy(Qt::StrongFocus);
-        field->resize(100, 20);
+    QWidget* fields[3];
+    const char* const names[] = {"top", "middle", "bottom"};
+    for (int i = 0; i < 3; ++i) {
+        fields[i] = new QWidget(&window);
+        fields[i]->setObjectName(QString::fromLatin1(names[i]));
+        fields[i]->setFocusPolicy(Qt::StrongFocus);
+        fields[i]->setGeometry(0, 40 * i, 100, 20);
     }
-    top->setObjectName(u"top"_s);
-    bottom->setObjectName(u"bottom"_s);
-    bottom->move(0, 40);
     window.show();
-    QWidget::setTabOrder(bottom, top);
-    bottom->setFocus();
-    EXPECT_EQ(outOfOrder(window), QStringList{u"Tab goes from bottom back to top"_s});
-    QWidget::setTabOrder(top, bottom);
-    top->setFocus();
+    const auto order = [&](int first, int second, int third) {
+        QWidget::setTabOrder(fields[first], fields[second]);
+        QWidget::setTabOrder(fields[second], fields[third]);
+        fields[first]->setFocus();
+    };
+    order(0, 2, 1);
+    EXPECT_EQ(outOfOrder(window),
+              (QStringList{u"Tab goes from bottom back to middle"_s, u"Tab goes from middle back to top"_s}));
+    order(0, 1, 2);
+    EXPECT_TRUE(outOfOrder(window).isEmpty());
+    order(2, 0, 1); // opening on the last field, then round from the top
     EXPECT_TRUE(outOfOrder(window).isEmpty());
 }
 
