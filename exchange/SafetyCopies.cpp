@@ -27,6 +27,11 @@ const QRegularExpression& restoreName() {
     return name;
 }
 
+const QRegularExpression& upgradeName() {
+    static const QRegularExpression name(uR"(^Kelvora-\d{4}-\d{2}-\d{2}-\d{6}-before-upgrade\.mdb$)"_s);
+    return name;
+}
+
 // The program's copies of one kind in the folder, newest first.
 QStringList copiesIn(const QString& folder, const QRegularExpression& name) {
     QStringList copies =
@@ -104,16 +109,30 @@ QString newestSafetyCopy(const QString& diaryPath) {
     return copies.isEmpty() ? QString() : QDir(folder).filePath(copies.front());
 }
 
-QString makeRestoreSafetyCopy(Connection& diary, const QDateTime& now) {
+namespace {
+
+QString makeCopyBefore(Connection& diary, const QDateTime& now, const QString& event,
+                       const QRegularExpression& kind) {
     const QString folder = safetyCopyFolder(diary.path());
     makeFolder(folder);
-    const QString name = u"Kelvora-"_s + now.toString(u"yyyy-MM-dd-HHmmss"_s) + u"-before-restore.mdb"_s;
+    const QString name =
+        u"Kelvora-"_s + now.toString(u"yyyy-MM-dd-HHmmss"_s) + u"-before-"_s + event + u".mdb"_s;
     const QString copy = QDir(folder).filePath(name);
+    writeDatabaseCopy(diary, copy, CheckDepth::None);
+    pruneCopies(folder, kind, name);
+    return copy;
+}
+
+} // namespace
+
+QString makeRestoreSafetyCopy(Connection& diary, const QDateTime& now) {
     // The diary is copied as it is: a damaged one too, since replacing a damaged diary is what a
     // restore is for, and its copy may still hold what the backup lacks.
-    writeDatabaseCopy(diary, copy, CheckDepth::None);
-    pruneCopies(folder, restoreName(), name);
-    return copy;
+    return makeCopyBefore(diary, now, u"restore"_s, restoreName());
+}
+
+QString makeUpgradeSafetyCopy(Connection& diary, const QDateTime& now) {
+    return makeCopyBefore(diary, now, u"upgrade"_s, upgradeName());
 }
 
 } // namespace kelvora

@@ -12,7 +12,9 @@ class Connection;
 // - one at the first start of each calendar day, before anything is written:
 //   backups/Kelvora-YYYY-MM-DD.mdb, the newest seven kept;
 // - one of the diary about to be replaced, before each restore:
-//   backups/Kelvora-YYYY-MM-DD-HHMMSS-before-restore.mdb, the newest seven of those kept.
+//   backups/Kelvora-YYYY-MM-DD-HHMMSS-before-restore.mdb, the newest seven of those kept;
+// - one of a diary of an older format, before start-up upgrades it, which the older program can
+//   still open: backups/Kelvora-YYYY-MM-DD-HHMMSS-before-upgrade.mdb, the newest seven kept.
 // Only files named so are ever deleted; anything else in the folder is left alone. A diary that
 // fails SQLite's quick_check is never copied by the daily step, so a damaged diary cannot push the
 // good copies out.
@@ -47,5 +49,8 @@ QString newestSafetyCopy(const QString& diaryPath);
 // Copies the open diary before a restore replaces it and returns the copy's path; throws DbError
 // when it cannot be written.
 QString makeRestoreSafetyCopy(Connection& diary, const QDateTime& now);
+// Copies the diary as it is before its format is upgraded and returns the copy's path; throws
+// DbError when it cannot be written.
+QString makeUpgradeSafetyCopy(Connection& diary, const QDateTime& now);
 
 } // namespace kelvora

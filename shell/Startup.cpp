@@ -82,7 +82,7 @@ Writability diaryWritability(deData& de) {
 // A diary of another format version than the program's: a newer one is refused untouched, an older
 // one upgraded in one transaction before anything else reads it. Nothing to say when the file is
 // current, or when it cannot even be read as a database, which the opening then names.
-std::optional<QString> diaryVersionProblem(const QString& diaryPath) {
+std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDateTime& now) {
     int version = 0;
     try {
         bool upgrade = false;
@@ -95,6 +95,13 @@ std::optional<QString> diaryVersionProblem(const QString& diaryPath) {
             return newerDiaryText(diaryPath, version);
         if (upgrade) {
             Connection con(diaryPath, Connection::OpenMode::Existing);
+            // The older program can still open the copy, should its user go back to it. The
+            // upgrade itself is one transaction, so a copy that can't be made (a full disk) leaves
+            // the diary no less safe and does not hold it back.
+            try {
+                makeUpgradeSafetyCopy(con, now);
+            } catch (const DbError&) {
+            }
             upgradeDiary(con);
         }
     } catch (const DbError& error) {
@@ -219,7 +226,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         }
     }
 
-    if (const std::optional<QString> problem = diaryVersionProblem(diaryPath)) {
+    if (const std::optional<QString> problem = diaryVersionProblem(diaryPath, services.clock->now())) {
         refuse(services, *problem);
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include "DiaryMessages.h"
 #include "FakeServices.h"
 #include "FaultyDisk.h"
+#include "StartedProgram.h"
 #include "Startup.h"
 #include "TestDatabase.h"
 #include "deData.h"
@@ -44,21 +45,6 @@ void makeStarted(const TestDatabase& db) {
     deData de(db.path());
     shiftSampleData(de, DateValue::fromYmd(2026, 12, 6));
 }
-
-// The program's services as start-up takes them, with the fakes kept to look at afterwards.
-struct Start {
-    FakeMessages* messages = new FakeMessages;
-    FakeModal* modal = new FakeModal;
-    ServiceSet services{std::unique_ptr<MessageService>(messages),
-                        std::unique_ptr<ModalService>(modal),
-                        std::make_unique<FakeClock>(),
-                        std::make_unique<FakePrinter>(),
-                        std::make_unique<FakeHelp>(),
-                        std::make_unique<FakeFileDialogs>()};
-    std::optional<RunningProgram> program;
-
-    explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
-};
 
 struct Refusal {
     const char* name;

@@ -6,11 +6,14 @@
 #include "DiaryVersion.h"
 #include "FakeServices.h"
 #include "FaultyDisk.h"
+#include "SafetyCopies.h"
+#include "StartedProgram.h"
 #include "Startup.h"
 #include "TestDatabase.h"
 #include "deData.h"
 #include "frmMain.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -41,20 +44,6 @@ void makeStartedVersion1(const TestDatabase& db) {
     con.execute(u"update Common set weight = 172, metabolicRate = 75"_s);
 }
 
-struct Start {
-    FakeMessages* messages = new FakeMessages;
-    FakeModal* modal = new FakeModal;
-    ServiceSet services{std::unique_ptr<MessageService>(messages),
-                        std::unique_ptr<ModalService>(modal),
-                        std::make_unique<FakeClock>(),
-                        std::make_unique<FakePrinter>(),
-                        std::make_unique<FakeHelp>(),
-                        std::make_unique<FakeFileDialogs>()};
-    std::optional<RunningProgram> program;
-
-    explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
-};
-
 TEST(DiaryUpgrade, ADiaryOf10OpensUpgradedWithItsSettingsAndNoGoals) {
     TestDatabase db(SeedContents::Full, 1);
     makeStartedVersion1(db);
@@ -78,6 +67,16 @@ TEST(DiaryUpgrade, ADiaryOf10OpensUpgradedWithItsSettingsAndNoGoals) {
     EXPECT_EQ(scalar(db.path(), u"pragma user_version"_s), CurrentDiaryVersion);
     EXPECT_EQ(scalar(db.path(), u"select DailyCalorieBudget from Common"_s), 1800);
     EXPECT_EQ(scalar(db.path(), u"select count(*) from MealConsume"_s), meals);
+
+    // The diary as 1.0 left it stays beside it, for going back to 1.0.
+    const QStringList copies = QDir(safetyCopyFolder(db.path())).entryList({u"*-before-upgrade.mdb"_s});
+    ASSERT_EQ(copies.size(), 1) << copies.join(u", "_s).toStdString();
+    const QString before = QDir(safetyCopyFolder(db.path())).filePath(copies.front());
+    EXPECT_EQ(scalar(before, u"pragma user_version"_s), 0);
+    EXPECT_EQ(
+        scalar(before, u"select count(*) from pragma_table_info('Common') where name = 'TargetWeight'"_s), 0);
+    EXPECT_EQ(scalar(before, u"select weight from Common"_s), 172);
+    EXPECT_EQ(scalar(before, u"select count(*) from MealConsume"_s), meals);
 }
 
 class UnusableVersionTest : public ::testing::Test {

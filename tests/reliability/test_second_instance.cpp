@@ -31,8 +31,12 @@ protected:
     std::optional<RunningProgram> start() {
         auto fake = std::make_unique<FakeMessages>();
         messages = fake.get();
-        ServiceSet services{std::move(fake), std::make_unique<FakeModal>(), std::make_unique<FakeClock>(),
-                            std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
+        ServiceSet services{std::move(fake),
+                            std::make_unique<FakeModal>(),
+                            std::make_unique<FakeClock>(),
+                            std::make_unique<FakePrinter>(),
+                            std::make_unique<FakeHelp>(),
+                            std::make_unique<FakeFileDialogs>()};
         auto program = startKelvora(db.folder(), std::move(services));
         // Refused, the services stay here; keep what was shown readable.
         if (!program)

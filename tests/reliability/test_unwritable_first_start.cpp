@@ -81,8 +81,9 @@ TEST_P(UnwritableFirstStartTest, SaysSoOnceOpensNoWindowAndLeavesTheFileAlone) {
     auto modal = std::make_unique<FakeModal>(); // any window here is one the user could not leave
     FakeMessages& shown = *messages;
     FakeModal& opened = *modal;
-    ServiceSet services{std::move(messages), std::move(modal), std::make_unique<FakeClock>(),
-                        std::make_unique<FakePrinter>(), std::make_unique<FakeHelp>(), std::make_unique<FakeFileDialogs>()};
+    ServiceSet services{std::move(messages),           std::move(modal),
+                        std::make_unique<FakeClock>(), std::make_unique<FakePrinter>(),
+                        std::make_unique<FakeHelp>(),  std::make_unique<FakeFileDialogs>()};
     bool started = false;
     try {
         started = startKelvora(db.folder(), std::move(services)).has_value();
