@@ -54,11 +54,13 @@ std::optional<ClientPlacement> placeControls(QSize client, const ContentNeeds& n
     const QRect dateBox(QPoint(prev.right() + 1 + GapBeforeDate, prev.bottom() + 1 - date.height()), date);
     const QRect next(QPoint(dateBox.right() + 1 + GapBeforeNext, buttonTop), button);
     const QRect help(QPoint(next.right() + 1 + GapBeforeHelp, buttonTop), button);
-    // The line keeps Help's gap after it and reads on the date box's line.
+    // The line keeps Help's gap after it and reads on the date box's line; when it takes two lines
+    // they stand centred on it, within the height of the buttons.
     const int lineLeft = help.right() + 1 + GapBeforeHelp;
     const int lineHeight = std::max(date.height(), dayLine.height());
-    const QRect line(lineLeft, dateBox.bottom() + 1 - lineHeight,
-                     std::max(0, client.width() - Margin - lineLeft), lineHeight);
+    const int lineTop = std::clamp(dateBox.center().y() - lineHeight / 2, buttonTop,
+                                   std::max(buttonTop, prev.bottom() + 1 - lineHeight));
+    const QRect line(lineLeft, lineTop, std::max(0, client.width() - Margin - lineLeft), lineHeight);
     return ClientPlacement{
         .graph = QRect(Margin, graphTop, toPixels(width - 120),
                        std::max(0, buttonTop - GapAboveButtons - graphTop)),

@@ -162,6 +162,8 @@ void frmMain::createControls() {
     lblDayCalories->setObjectName(u"lblDayCalories"_s);
     lblDayCalories->setAccessibleName(u"Calories of the day"_s);
     lblDayCalories->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // At the designed width the whole line does not fit beside Help: what was burned goes below.
+    lblDayCalories->setLineBreakAfter(u"; "_s);
     lblDayCalories->setText(QString());
 
     connect(btnPrev, &QToolButton::clicked, this, &frmMain::btnPrev_Click);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QStringList>
 
 namespace kelvora {
 
@@ -8,11 +9,19 @@ namespace kelvora {
 // the room of `sample` and shortens what does not fit with an ellipsis, the whole text showing as
 // its tooltip, so a long text never squeezes the fields beside it. Screen readers read the whole
 // text.
+//
+// Given a place to break, the text goes on a second line, after the break, where one line has no
+// room for it; only what two lines can't hold is shortened.
 class ElidedLabel : public QLabel {
     Q_OBJECT
 public:
     ElidedLabel(const QString& sample, QWidget* parent = nullptr);
 
+    // Where the text may go on to a second line: after the first `separator` in it.
+    void setLineBreakAfter(const QString& separator);
+
+    // The lines shown at the label's present width, each as it is drawn.
+    QStringList shownLines() const;
     // Whether the text is shortened at the label's present width.
     bool isElided() const;
 
@@ -24,7 +33,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QStringList lines() const;
+    QRect room() const;
+
     QString m_sample;
+    QString m_separator;
 };
 
 } // namespace kelvora

@@ -2,6 +2,7 @@
 // activities, the figures of the day lists on every day of the sample diary, and a screen reader
 // told of every change.
 #include "AppFixture.h"
+#include "ElidedLabel.h"
 #include "ReportList.h"
 #include "ZelmarGraph.h"
 #include "deData.h"
@@ -112,10 +113,39 @@ TEST_F(DayCaloriesTest, StandsBesideTheDayControlsWithoutMovingThem) {
     const QRect help = main.findChild<QToolButton*>(u"btnHelp"_s)->geometry();
     const QRect shown = line().geometry();
     EXPECT_GT(shown.left(), help.right());
-    EXPECT_EQ(shown.bottom(), date.bottom());
+    // Centred on the date box as far as the buttons' height allows (the date box sits low in it).
+    EXPECT_LE(std::abs(shown.center().y() - date.center().y()), 3);
+    EXPECT_GE(shown.top(), help.top());
+    EXPECT_LE(shown.bottom(), help.bottom());
     EXPECT_GE(shown.width(), line().minimumSizeHint().width());
+    EXPECT_GE(shown.height(), line().minimumSizeHint().height());
     EXPECT_LE(shown.right(), line().parentWidget()->width());
     EXPECT_GT(shown.top(), main.findChild<ZelmarGraph*>(u"graph"_s)->geometry().bottom());
+}
+
+// Where one line has no room, what was burned goes on a second line rather than being cut off: so
+// it is at the window's designed width.
+TEST_F(DayCaloriesTest, TakesASecondLineWhereOneHasNoRoom) {
+    auto& shown = static_cast<ElidedLabel&>(line());
+    fx.app->state().dailyCalorieBudget = 2200;
+    main.resize(640, 480);
+    QApplication::processEvents();
+    showDay(SampleDay);
+    const QString whole = shown.text();
+    const qsizetype split = whole.indexOf(u"; "_s);
+    ASSERT_GT(split, 0) << whole.toStdString();
+    const QStringList halves{whole.left(split + 1), whole.mid(split + 2)};
+    EXPECT_EQ(shown.shownLines(), halves);
+    EXPECT_FALSE(shown.isElided());
+
+    const QFontMetrics metrics = shown.fontMetrics();
+    const int longerHalf =
+        std::max(metrics.horizontalAdvance(halves[0]), metrics.horizontalAdvance(halves[1]));
+    shown.resize(metrics.horizontalAdvance(whole) + 4, shown.height());
+    EXPECT_EQ(shown.shownLines(), QStringList{whole});
+    shown.resize(longerHalf / 2, shown.height());
+    EXPECT_TRUE(shown.isElided());
+    EXPECT_EQ(shown.shownLines().size(), 2);
 }
 
 // What a screen reader reads: a name that stays, and the figures of the shown day as the description.
