@@ -20,12 +20,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: startup_probe <program folder>\n");
         return 2;
     }
+    // As the program's main() does: the diary's check begins before the application object.
+    EarlyDiaryCheck check = checkDiaryEarly(QString::fromLocal8Bit(argv[1]));
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
-                        std::make_unique<SystemClock>(), std::make_unique<QtPrinterService>(),
-                        std::make_unique<QtHelpService>(), std::make_unique<QtFileDialogService>()};
-    std::optional<RunningProgram> program =
-        startKelvora(QString::fromLocal8Bit(argv[1]), std::move(services));
+                        std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
+                        std::make_unique<QtHelpService>(),    std::make_unique<QtFileDialogService>()};
+    std::optional<RunningProgram> program = startKelvora(QString::fromLocal8Bit(argv[1]), std::move(services),
+                                                         QLocale(), userDataFolder(), std::move(check));
     if (!program)
         return 1;
     auto* graph = program->mainWindow->findChild<QWidget*>(u"graph"_s);

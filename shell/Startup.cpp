@@ -182,8 +182,16 @@ void shiftSampleData(deData& de, const DateValue& today) {
     transaction.commit();
 }
 
+EarlyDiaryCheck checkDiaryEarly(const QString& programFolder, const QString& dataFolder) {
+    const DiaryLocation location = locateDiary(programFolder, dataFolder);
+    if (location.makeFromShipped || !QFileInfo(location.diaryPath).isFile())
+        return {};
+    return {location.diaryPath, startQuickCheck(location.diaryPath)};
+}
+
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
-                                           const QLocale& locale, const QString& dataFolder) {
+                                           const QLocale& locale, const QString& dataFolder,
+                                           EarlyDiaryCheck earlyCheck) {
     const DiaryLocation location = locateDiary(programFolder, dataFolder);
     const QString& diaryPath = location.diaryPath;
     if (location.makeFromShipped) {
@@ -240,7 +248,9 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
     // Damage in pages that start-up does not read would surface only later, as a failing store. The
     // whole file is checked beside the making of the main window, and nothing is shown or written
     // before the check has passed.
-    std::future<HealthReport> healthCheck = startQuickCheck(diaryPath);
+    std::future<HealthReport> healthCheck = earlyCheck.report.valid() && earlyCheck.diaryPath == diaryPath
+                                                ? std::move(earlyCheck.report)
+                                                : startQuickCheck(diaryPath);
 
     RunningProgram program;
     program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
@@ -309,6 +319,8 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 }
 
 int runKelvora(int& argc, char** argv) {
+    // The folder the application object would name, found without it, as Qt does on Linux.
+    EarlyDiaryCheck check = checkDiaryEarly(QFileInfo(u"/proc/self/exe"_s).canonicalPath());
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                         std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
@@ -318,7 +330,8 @@ int runKelvora(int& argc, char** argv) {
         unattended.emplace();
     std::optional<RunningProgram> program;
     try {
-        program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services));
+        program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services), QLocale(),
+                               userDataFolder(), std::move(check));
     } catch (const std::exception& error) {
         KelvoraApplication::reportUncaught(error);
         return 1;

@@ -3,12 +3,15 @@
 #include "FakeServices.h"
 #include "Startup.h"
 
+#include <QLocale>
+
 #include <memory>
 #include <optional>
 
 namespace kelvora::test {
 
-// The program's start-up over a folder with the fake services, the fakes kept to look at afterwards.
+// The program's start-up over a folder with the fake services, the fakes kept to look at afterwards;
+// `early`: with the diary's check begun before start-up, as the program's main() begins it.
 struct Start {
     FakeMessages* messages = new FakeMessages;
     FakeModal* modal = new FakeModal;
@@ -20,7 +23,10 @@ struct Start {
                         std::make_unique<FakeFileDialogs>()};
     std::optional<RunningProgram> program;
 
-    explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
+    explicit Start(const QString& folder, bool early = false) {
+        EarlyDiaryCheck check = early ? checkDiaryEarly(folder) : EarlyDiaryCheck{};
+        program = startKelvora(folder, std::move(services), QLocale(), userDataFolder(), std::move(check));
+    }
 };
 
 } // namespace kelvora::test
