@@ -21,6 +21,7 @@
 #include "deData.h"
 #include "frmBody.h"
 #include "frmCommon.h"
+#include "frmCopyMeals.h"
 #include "frmDate.h"
 #include "frmExercise.h"
 #include "frmExercisePerform.h"
@@ -314,6 +315,10 @@ int main(int argc, char** argv) {
                  mainWindow.dialog<frmMealConsume>(), u"meal-consumed.png"_s, pizza, 400);
     shootJournal(shooter, mainWindow.dialog<frmExercisePerforms>(), u"activities-performed-list.png"_s,
                  mainWindow.dialog<frmExercisePerform>(), u"activity-performed.png"_s, swimming, 460);
+
+    // Copying meals into the journal's day, from the day before it, as the window proposes.
+    context.state().currentDate = DateValue::fromQDate(JournalDay);
+    shooter.dialog(mainWindow.dialog<frmCopyMeals>(), u"copy-meals.png"_s, [](frmCopyMeals&) {});
 
     context.state().currentDate = DateValue::fromQDate(Today);
     mainWindow.RePaintGraph();
