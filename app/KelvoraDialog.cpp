@@ -77,7 +77,11 @@ void KelvoraDialog::showEvent(QShowEvent* event) {
             setWindowIcon(app().mainWidget()->windowIcon());
         load();
         focusFirstControl();
+        // Sized before Qt places it, so that it is centred over its parent at its real size.
         fitToContentAndScreen();
+        QDialog::showEvent(event);
+        fitOnScreen(*this, size());
+        return;
     }
     QDialog::showEvent(event);
 }
@@ -104,7 +108,8 @@ void KelvoraDialog::focusFirstControl() {
 void KelvoraDialog::fitToContentAndScreen() {
     if (QLayout* box = layout())
         box->activate();
-    fitOnScreen(*this, size().expandedTo(sizeHint()).expandedTo(QSize(titleBarWidth(*this), 0)));
+    // Only the size: where the dialog stands is Qt's to choose (over its parent) or the user's.
+    resize(sizeOnScreen(*this, size().expandedTo(sizeHint()).expandedTo(QSize(titleBarWidth(*this), 0))));
 }
 
 void KelvoraDialog::keyPressEvent(QKeyEvent* event) {

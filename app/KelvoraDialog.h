@@ -52,7 +52,7 @@ protected:
 private:
     void focusFirstControl();
     // Grows the window to what its content needs now that it is loaded, never beyond the free area
-    // of its screen, and keeps it wholly on that screen.
+    // of its screen; where it opens is left to Qt (over its parent), kept wholly on that screen.
     void fitToContentAndScreen();
 
     int m_helpContextId;

@@ -13,14 +13,21 @@ namespace {
 constexpr int TitleBarChrome = 120;
 } // namespace
 
+QSize sizeOnScreen(const QWidget& window, QSize wanted) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return wanted;
+    // The frame is known once the window system has decorated the window.
+    const QSize frame = (window.frameGeometry().size() - window.size()).expandedTo(QSize(0, 0));
+    return wanted.boundedTo(screen->availableGeometry().size() - frame);
+}
+
 void fitOnScreen(QWidget& window, QSize wanted) {
     const QScreen* screen = window.screen();
     if (!screen)
         return;
     const QRect free = screen->availableGeometry();
-    // The frame is known once the window system has decorated the window.
-    const QSize frame = (window.frameGeometry().size() - window.size()).expandedTo(QSize(0, 0));
-    wanted = wanted.boundedTo(free.size() - frame);
+    wanted = sizeOnScreen(window, wanted);
     if (wanted != window.size()) {
         const QPoint centre = window.geometry().center();
         window.resize(wanted);
