@@ -78,8 +78,6 @@ public:
     static QColor markOn(const QColor& fill) {
         return contrastRatio(Qt::white, fill) >= MarkContrast ? QColor(Qt::white) : QColor(Qt::black);
     }
-    // Tells one drawing's colours from another's in the pixmap cache.
-    QString name() const { return m_face.name(QColor::HexArgb) + m_line.name(QColor::HexArgb); }
 
 private:
     QColor m_face;
@@ -476,7 +474,8 @@ public:
     QString key() const override { return u"KelvoraPictogram"_s; }
 
 protected:
-    QString name() const override { return m_key + Inks(QApplication::palette()).name(); }
+    // Named by the palette's own key: working out the inks is left to a picture not yet drawn.
+    QString name() const override { return m_key + QString::number(QApplication::palette().cacheKey()); }
     QPixmap make(const QSize& size) const override {
         return render(m_paint, size, Inks(QApplication::palette()));
     }
