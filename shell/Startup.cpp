@@ -79,10 +79,17 @@ Writability diaryWritability(deData& de) {
     return Writability::Writable;
 }
 
+// What a damaged diary is refused with: its name, and the newest safety copy to go back to.
+QString damagedText(const QString& diaryPath) {
+    const QString newest = newestSafetyCopy(diaryPath);
+    return damagedDiaryText(diaryPath, newest.isEmpty() ? std::nullopt : std::optional(newest));
+}
+
 // A diary of another format version than the program's: a newer one is refused untouched, an older
 // one upgraded in one transaction before anything else reads it. Nothing to say when the file is
 // current, or when it cannot even be read as a database, which the opening then names.
-std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDateTime& now) {
+std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDateTime& now,
+                                           EarlyDiaryCheck& earlyCheck) {
     int version = 0;
     try {
         bool upgrade = false;
@@ -94,6 +101,13 @@ std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDate
         if (version > CurrentDiaryVersion)
             return newerDiaryText(diaryPath, version);
         if (upgrade) {
+            // Nothing is written to a diary before its whole-file check has passed, an upgrade
+            // neither; start-up checks the upgraded diary again.
+            const HealthReport health = earlyCheck.report.valid() && earlyCheck.diaryPath == diaryPath
+                                            ? earlyCheck.report.get()
+                                            : quickCheck(diaryPath);
+            if (health.damaged())
+                return damagedText(diaryPath);
             Connection con(diaryPath, Connection::OpenMode::Existing);
             // The older program can still open the copy, should its user go back to it. The
             // upgrade itself is one transaction, so a copy that can't be made (a full disk) leaves
@@ -110,7 +124,7 @@ std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDate
         if (error.isBusy())
             return openFailureText(OpenFailure::Locked, diaryPath);
         if (error.isDamage())
-            return damagedDiaryText(diaryPath);
+            return damagedText(diaryPath);
         return upgradeFailureText(diaryPath, version, error.message());
     }
     return std::nullopt;
@@ -234,7 +248,8 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         }
     }
 
-    if (const std::optional<QString> problem = diaryVersionProblem(diaryPath, services.clock->now())) {
+    if (const std::optional<QString> problem =
+            diaryVersionProblem(diaryPath, services.clock->now(), earlyCheck)) {
         refuse(services, *problem);
         return std::nullopt;
     }
@@ -263,10 +278,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         refuse(services, text);
         return std::nullopt;
     };
-    const auto damaged = [&] {
-        const QString newest = newestSafetyCopy(diaryPath);
-        return giveUp(damagedDiaryText(diaryPath, newest.isEmpty() ? std::nullopt : std::optional(newest)));
-    };
+    const auto damaged = [&] { return giveUp(damagedText(diaryPath)); };
     try {
         initialiseState(context.state(), context.de(), context.clock().now(), locale);
         program.mainWindow = std::make_unique<frmMain>();
