@@ -47,6 +47,10 @@ bool bringUpToDate(QWidget* parent, const QString& path, Connection& source, QTe
     int version = FirstDiaryVersion;
     try {
         version = diaryVersion(source);
+    } catch (const DbError&) {
+        return true; // not readable as a diary: the shape test names it
+    }
+    try {
         if (version > CurrentDiaryVersion) {
             messages.error(parent, native(path) +
                                        u" was written by a newer version of Kelvora: its format version is "

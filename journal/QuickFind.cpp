@@ -33,12 +33,6 @@ QStringView plainLetters(QChar letter) {
     }
 }
 
-bool isMark(QChar c) {
-    const QChar::Category category = c.category();
-    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
-           category == QChar::Mark_Enclosing;
-}
-
 } // namespace
 
 QuickFind::QuickFind(std::vector<QuickFindEntry> entries) : m_entries(std::move(entries)) {
@@ -52,7 +46,7 @@ QString QuickFind::searchKey(QStringView text) {
     QString key;
     key.reserve(decomposed.size());
     for (const QChar c : decomposed) {
-        if (isMark(c))
+        if (c.isMark())
             continue;
         if (const QStringView plain = plainLetters(c); !plain.isEmpty())
             key += plain;
@@ -69,12 +63,6 @@ void QuickFind::match(QStringView typed, std::vector<int>& positions) const {
         if (wanted.isEmpty() || m_keys[i].contains(wanted))
             positions.push_back(static_cast<int>(i));
     }
-}
-
-std::vector<int> QuickFind::match(QStringView typed) const {
-    std::vector<int> positions;
-    match(typed, positions);
-    return positions;
 }
 
 std::vector<QuickFindEntry> mealsToFind(deData& de) {

@@ -32,7 +32,6 @@ public:
     // The positions in entries() of the names that hold `typed` anywhere, whatever the letter case
     // and the accents, in the order of entries(). Blank text matches every entry.
     void match(QStringView typed, std::vector<int>& positions) const;
-    std::vector<int> match(QStringView typed) const;
 
     // A text as the search compares it: folded like catalogue names, then stripped of accents and of
     // the marks a letter may carry, so "Crème brûlée", "CREME BRULEE" and "creme brulee" are one.

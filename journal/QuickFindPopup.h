@@ -36,7 +36,6 @@ public:
     // Opens under `anchor` over `entries`, with an empty text that lists them all.
     void open(QWidget* anchor, std::vector<QuickFindEntry> entries);
 
-    const QuickFind& index() const { return m_find; }
     // The entries listed for the text typed, in the order shown.
     const std::vector<int>& matches() const { return m_matches; }
 

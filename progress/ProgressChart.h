@@ -18,8 +18,6 @@ class ProgressModel;
 // weight, and the number of notes.
 QString describePeriod(const ProgressModel& model, bool metric, const QLocale& locale);
 
-class ProgressModel;
-
 // The picture of the progress chart. It draws the model into a backing image whenever its size
 // changes (or the model does); painting only copies that image to the screen.
 class ProgressChart : public QWidget {
