@@ -25,10 +25,6 @@ QString whole(double kcal) {
     return formatNumber(nearest(kcal));
 }
 
-QString longDate(const QDate& date) {
-    return QLocale().toString(date, QLocale::LongFormat);
-}
-
 QString shortDate(const QDate& date) {
     return QLocale().toString(date, shortDateFormat());
 }
@@ -107,7 +103,7 @@ void addBody(ReportPages& pages, const ExportedBody& body) {
 }
 
 void addDay(ReportPages& pages, const ExportPeriod& period, const ExportedDay& day, const AppState& state) {
-    pages.heading(longDate(day.date));
+    pages.heading(longDateText(day.date));
     if (!day.meals.empty())
         addMeals(pages, day, state);
     if (!day.activities.empty())
@@ -171,7 +167,7 @@ QPageSize::PageSizeId paperSizeFor(const QLocale& locale) {
 QByteArray pdfReport(const ExportPeriod& period, const AppState& state) {
     ReportPages pages;
     pages.title(u"Kelvora diary"_s);
-    pages.paragraph({{u"%1 to %2"_s.arg(longDate(period.from), longDate(period.to)), true}});
+    pages.paragraph({{u"%1 to %2"_s.arg(longDateText(period.from), longDateText(period.to)), true}});
     pages.paragraph(
         {{u"Energy is in kilocalories (kcal). Fat, carbohydrate and protein are the kcal that come "
           "from each. The balance of a day is what was eaten, minus the activities, minus a whole day "

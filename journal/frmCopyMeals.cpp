@@ -24,10 +24,6 @@ namespace kelvora {
 
 namespace {
 
-QString longDate(const QDate& day) {
-    return QLocale().toString(day, QLocale::LongFormat);
-}
-
 QDate currentDay() {
     return app().state().currentDate.toQDate();
 }
@@ -103,7 +99,7 @@ void frmCopyMeals::dtpDate_Change() {
         lblInfo->setText(u"No meals were recorded on this day."_s);
     else
         lblInfo->setText(
-            u"The ticked meals are copied to %1, at the same times."_s.arg(longDate(currentDay())));
+            u"The ticked meals are copied to %1, at the same times."_s.arg(longDateText(currentDay())));
 }
 
 std::vector<qint64> frmCopyMeals::tickedMeals() const {
@@ -141,7 +137,7 @@ void frmCopyMeals::btnOK_Click() {
         return;
     }
     if (lvwList->rowCount() == 0) {
-        refuse(dtpDate, u"No meals were recorded on %1. Choose another day."_s.arg(longDate(day)));
+        refuse(dtpDate, u"No meals were recorded on %1. Choose another day."_s.arg(longDateText(day)));
         return;
     }
     const std::vector<qint64> meals = tickedMeals();

@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "ChartOutput.h"
+#include "DateFields.h"
 #include "ProgressModel.h"
 
 #include <QHelpEvent>
@@ -44,7 +45,7 @@ QString describePeriod(const ProgressModel& model, bool metric, const QLocale& l
         }
     }
     const auto date = [&](int dayNumber) {
-        return locale.toString(model.dateFrom().addDays(dayNumber - 1).toQDate(), QLocale::LongFormat);
+        return longDateText(model.dateFrom().addDays(dayNumber - 1).toQDate(), locale);
     };
     QString text = QStringLiteral("%1 to %2: ").arg(date(1), date(model.nDays()));
     if (daysWithCalories == 0)

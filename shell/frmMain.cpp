@@ -4,6 +4,7 @@
 #include "App.h"
 #include "ChartFiles.h"
 #include "ChartOutput.h"
+#include "DateFields.h"
 #include "DayCalories.h"
 #include "DiaryCommands.h"
 #include "ElidedLabel.h"
@@ -290,8 +291,8 @@ QString frmMain::chartDescription() const {
     const qint64 burned = eaten - graph->dayBalance();
     const QString meals = shownMeals == 1 ? u"1 meal"_s : u"%1 meals"_s.arg(locale.toString(shownMeals));
     return u"%1: %2, %3 kcal eaten, %4 kcal burned by activities, balance %5 kcal"_s.arg(
-        locale.toString(app().state().currentDate.toQDate(), QLocale::LongFormat), meals,
-        locale.toString(eaten), locale.toString(burned), locale.toString(qRound64(graph->balance())));
+        longDateText(app().state().currentDate.toQDate(), locale), meals, locale.toString(eaten),
+        locale.toString(burned), locale.toString(qRound64(graph->balance())));
 }
 
 void frmMain::btnPrev_Click() {

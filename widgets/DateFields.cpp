@@ -10,6 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace kelvora {
 
+QString longDateText(const QDate& day, const QLocale& locale) {
+    return locale.toString(day, QLocale::LongFormat);
+}
+
+QString longDateText(const QDate& day) {
+    return longDateText(day, QLocale());
+}
+
 QString shortDateFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(u"yyyy"_s))

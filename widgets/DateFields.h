@@ -4,6 +4,7 @@
 #include <QVariant>
 
 class QDate;
+class QLocale;
 class QDateEdit;
 class QWidget;
 
@@ -15,6 +16,10 @@ QString shortDateFormat();
 
 // A date picker with a calendar drop-down, named as designed.
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name);
+
+// A day written out in full, as sentences name it ("Saturday, December 5, 2026" in US English).
+QString longDateText(const QDate& day, const QLocale& locale);
+QString longDateText(const QDate& day);
 
 // A stored date (a day serial) as the lists show it; the empty text for null.
 QString shortDateText(const QVariant& serial);
