@@ -144,6 +144,8 @@ void QuickFindPopup::txtFind_Change(const QString& text) {
     m_model->show(&m_find, &m_matches);
     const bool any = !m_matches.empty();
     lblNoMatch->setVisible(!any);
+    // Where the typing goes on, a screen reader hears that nothing matched.
+    txtFind->setAccessibleDescription(any ? QString() : lblNoMatch->text());
     if (any)
         lvwMatches->setCurrentIndex(m_model->index(0, 0));
 }

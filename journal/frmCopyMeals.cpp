@@ -100,6 +100,8 @@ void frmCopyMeals::dtpDate_Change() {
     else
         lblInfo->setText(
             u"The ticked meals are copied to %1, at the same times."_s.arg(longDateText(currentDay())));
+    // Heard with the list, where a screen reader user goes after choosing the day.
+    lvwList->setAccessibleDescription(lblInfo->text());
 }
 
 std::vector<qint64> frmCopyMeals::tickedMeals() const {

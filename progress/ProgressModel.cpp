@@ -2,6 +2,7 @@
 
 #include "Common.h"
 #include "Currency.h"
+#include "DayCalories.h"
 #include "Numeric.h"
 #include "deData.h"
 
@@ -109,7 +110,9 @@ void ProgressModel::readEaten(deData& de) {
 
 bool ProgressModel::withinBudget(int k) const {
     const ProgressDay& d = day(k);
-    return m_goals.dailyCalorieBudget && d.HasEaten && d.Eaten <= *m_goals.dailyCalorieBudget;
+    return d.HasEaten &&
+           DayCalories{.eaten = static_cast<double>(d.Eaten), .budget = m_goals.dailyCalorieBudget}
+               .withinBudget();
 }
 
 ProgressSummary ProgressModel::summary() const {
