@@ -14,12 +14,13 @@ int main(int argc, char** argv) {
     const bool withText = argc > 1 && std::strcmp(argv[1], "--with-text") == 0;
     QApplication application(argc, argv);
     QMainWindow window;
+    window.setObjectName(QStringLiteral("window"));
     window.resize(685, 500);
     if (withText) {
         window.menuBar()->addMenu(QStringLiteral("&Operate"));
         window.setCentralWidget(new QLabel(QStringLiteral("06-Dec-26"), &window));
     }
-    FirstPaint firstPaint(window);
+    FirstPaint firstPaint(QStringLiteral("window"));
     window.show();
     firstPaint.waitAndReport();
     return 0;

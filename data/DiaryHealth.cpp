@@ -37,10 +37,6 @@ HealthReport quickCheck(const QString& path) {
     }
 }
 
-std::future<HealthReport> startQuickCheck(const QString& path) {
-    return std::async(std::launch::async, [path] { return quickCheck(path); });
-}
-
 OpenFailure classifyOpenFailure(const QString& path, const DbError& error) {
     const QFileInfo file(path);
     if (!file.exists())

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <future>
-
 namespace kelvora {
 
 // SQLite's quick_check over a diary file: every page of every table and index is read and its
@@ -24,10 +22,6 @@ struct HealthReport {
 
 // Runs the check over the file on a read-only connection of its own, which writes nothing.
 HealthReport quickCheck(const QString& path);
-
-// The same check on a thread of its own, so that it costs start-up no more than the work it runs
-// beside. The caller collects the report with get().
-std::future<HealthReport> startQuickCheck(const QString& path);
 
 // Why a diary file could not be opened, for telling the user what to do about it.
 enum class OpenFailure {

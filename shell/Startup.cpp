@@ -17,9 +17,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTime>
+#include <QTimer>
+#include <QWindow>
 
 #include <future>
 
@@ -88,8 +91,7 @@ QString damagedText(const QString& diaryPath) {
 // A diary of another format version than the program's: a newer one is refused untouched, an older
 // one upgraded in one transaction before anything else reads it. Nothing to say when the file is
 // current, or when it cannot even be read as a database, which the opening then names.
-std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDateTime& now,
-                                           EarlyDiaryCheck& earlyCheck) {
+std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDateTime& now) {
     int version = 0;
     try {
         bool upgrade = false;
@@ -103,10 +105,7 @@ std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDate
         if (upgrade) {
             // Nothing is written to a diary before its whole-file check has passed, an upgrade
             // neither; start-up checks the upgraded diary again.
-            const HealthReport health = earlyCheck.report.valid() && earlyCheck.diaryPath == diaryPath
-                                            ? earlyCheck.report.get()
-                                            : quickCheck(diaryPath);
-            if (health.damaged())
+            if (quickCheck(diaryPath).damaged())
                 return damagedText(diaryPath);
             Connection con(diaryPath, Connection::OpenMode::Existing);
             // The older program can still open the copy, should its user go back to it. The
@@ -128,6 +127,37 @@ std::optional<QString> diaryVersionProblem(const QString& diaryPath, const QDate
         return upgradeFailureText(diaryPath, version, error.message());
     }
     return std::nullopt;
+}
+
+// How long start-up waits for the window system to put the main window on the screen before it
+// goes on regardless (a window that opens minimised, or on another desktop, is never exposed).
+constexpr int ExposeWaitMs = 500;
+
+// Lets the window system map, expose and draw a window just shown. Only the window system's own
+// events are taken meanwhile: the user's input waits until start-up has finished.
+void waitOnScreen(QWidget& window) {
+    QWindow* handle = window.windowHandle();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(ExposeWaitMs);
+    while (handle && !handle->isExposed() && deadline.isActive())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    // The exposure draws the window; what was asked to be drawn again since is drawn now.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// The whole-file check of the diary, on a thread of its own: meanwhile the window system's events go
+// on being handled, so that the window is drawn again when it is moved or uncovered during a long
+// check (a large diary read from a slow disk); the user's input waits for the verdict.
+HealthReport checkMeanwhile(const QString& diaryPath) {
+    QEventLoop waiting;
+    std::future<HealthReport> check = std::async(std::launch::async, [&waiting, diaryPath] {
+        HealthReport report = quickCheck(diaryPath);
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+        return report;
+    });
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    return check.get();
 }
 
 void refuse(ServiceSet& services, const QString& text) {
@@ -196,16 +226,8 @@ void shiftSampleData(deData& de, const DateValue& today) {
     transaction.commit();
 }
 
-EarlyDiaryCheck checkDiaryEarly(const QString& programFolder, const QString& dataFolder) {
-    const DiaryLocation location = locateDiary(programFolder, dataFolder);
-    if (location.makeFromShipped || !QFileInfo(location.diaryPath).isFile())
-        return {};
-    return {location.diaryPath, startQuickCheck(location.diaryPath)};
-}
-
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
-                                           const QLocale& locale, const QString& dataFolder,
-                                           EarlyDiaryCheck earlyCheck) {
+                                           const QLocale& locale, const QString& dataFolder) {
     const DiaryLocation location = locateDiary(programFolder, dataFolder);
     const QString& diaryPath = location.diaryPath;
     if (location.makeFromShipped) {
@@ -248,8 +270,7 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         }
     }
 
-    if (const std::optional<QString> problem =
-            diaryVersionProblem(diaryPath, services.clock->now(), earlyCheck)) {
+    if (const std::optional<QString> problem = diaryVersionProblem(diaryPath, services.clock->now())) {
         refuse(services, *problem);
         return std::nullopt;
     }
@@ -260,13 +281,6 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         refuse(services, openFailureText(classifyOpenFailure(diaryPath, error), diaryPath));
         return std::nullopt;
     }
-    // Damage in pages that start-up does not read would surface only later, as a failing store. The
-    // whole file is checked beside the making of the main window, and nothing is shown or written
-    // before the check has passed.
-    std::future<HealthReport> healthCheck = earlyCheck.report.valid() && earlyCheck.diaryPath == diaryPath
-                                                ? std::move(earlyCheck.report)
-                                                : startQuickCheck(diaryPath);
-
     RunningProgram program;
     program.app = std::make_unique<App>(programFolder, std::move(data), std::move(services));
     App& context = *program.app;
@@ -279,23 +293,34 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
         return std::nullopt;
     };
     const auto damaged = [&] { return giveUp(damagedText(diaryPath)); };
+    bool firstStart = false;
     try {
         initialiseState(context.state(), context.de(), context.clock().now(), locale);
         program.mainWindow = std::make_unique<frmMain>();
+        firstStart = firstStartPending(context.de());
+        program.mainWindow->show();
+        // A first start draws its day once the sample diary has been moved to end today.
+        if (!firstStart)
+            program.mainWindow->RePaintGraph();
     } catch (const DbError& error) {
         // The settings row itself may lie in a damaged page.
-        if (!error.isDamage() && !healthCheck.get().damaged())
+        if (!error.isDamage() && !quickCheck(diaryPath).damaged())
             throw;
         return damaged();
     }
-    const HealthReport health = healthCheck.get();
+
+    // Damage in pages that start-up does not read would surface only later, as a failing store, so
+    // the whole file is checked before anything is written to it or the user can ask for anything.
+    // The check begins once the window is on the screen: run beside the making of the window, it
+    // slowed that down by a good part of what it took itself.
+    waitOnScreen(*program.mainWindow);
+    const HealthReport health = checkMeanwhile(diaryPath);
     if (health.damaged())
         return damaged();
 
     // The first start has to store the user's parameters and move the sample diary; over a diary it
     // cannot change, its parameters window could never be left. A diary started before can still
     // be looked at. The probe writes nothing that stays.
-    const bool firstStart = firstStartPending(context.de());
     const Writability writability = diaryWritability(context.de());
     if (writability == Writability::Locked)
         return giveUp(openFailureText(OpenFailure::Locked, diaryPath));
@@ -316,10 +341,10 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
                                       : makeDailySafetyCopy(diaryPath, context.clock().now().date(),
                                                             health.outcome == HealthReport::Outcome::Sound);
 
-    program.mainWindow->show();
-    if (firstStart)
+    if (firstStart) {
         runFirstStartSequence(*program.mainWindow);
-    program.mainWindow->RePaintGraph();
+        program.mainWindow->RePaintGraph();
+    }
     // A diary that may not be changed cannot be copied beside itself either; its warning says why.
     if (context.state().diaryReadOnly)
         context.messages().exclamation(program.mainWindow.get(), programTitle(),
@@ -331,8 +356,6 @@ std::optional<RunningProgram> startKelvora(const QString& programFolder, Service
 }
 
 int runKelvora(int& argc, char** argv) {
-    // The folder the application object would name, found without it, as Qt does on Linux.
-    EarlyDiaryCheck check = checkDiaryEarly(QFileInfo(u"/proc/self/exe"_s).canonicalPath());
     KelvoraApplication application(argc, argv);
     ServiceSet services{std::make_unique<QtMessageService>(), std::make_unique<QtModalService>(),
                         std::make_unique<SystemClock>(),      std::make_unique<QtPrinterService>(),
@@ -343,7 +366,7 @@ int runKelvora(int& argc, char** argv) {
     std::optional<RunningProgram> program;
     try {
         program = startKelvora(QCoreApplication::applicationDirPath(), std::move(services), QLocale(),
-                               userDataFolder(), std::move(check));
+                               userDataFolder());
     } catch (const std::exception& error) {
         KelvoraApplication::reportUncaught(error);
         return 1;

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "App.h"
-#include "DiaryHealth.h"
 #include "DiaryLocation.h"
 
 #include <QLocale>
 #include <QString>
 
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -31,29 +29,15 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
-// The whole-file check of a diary, begun before start-up proper.
-struct EarlyDiaryCheck {
-    QString diaryPath;
-    std::future<HealthReport> report;
-};
-
-// Begins the check of the diary that start-up will find, when there is one already: the check
-// needs no window, so begun before the application object it runs beside the making of that
-// (the window system, the fonts), which takes about as long. Nothing when the diary is still to be
-// made from the shipped one.
-EarlyDiaryCheck checkDiaryEarly(const QString& programFolder, const QString& dataFolder = userDataFolder());
-
 // Start-up in its fixed order: find the diary (the program folder's, or the user's own in
 // `dataFolder`, made from the shipped one at the user's first start), take the diary's lock (or
 // report that another instance runs on it and return nothing), open the database (or report
 // "Severe Error" and return nothing), fill the application state, show the main window, run the
 // first-run sequence when the diary has not been started yet, and draw the current day.
-// The services move into the program; when start-up fails they stay with the caller. An early check
-// of the same diary stands in for the one start-up would begin.
+// The services move into the program; when start-up fails they stay with the caller.
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
                                            const QLocale& locale = QLocale(),
-                                           const QString& dataFolder = userDataFolder(),
-                                           EarlyDiaryCheck earlyCheck = {});
+                                           const QString& dataFolder = userDataFolder());
 
 // The program's main(): the Qt services, start-up, then the event loop.
 int runKelvora(int& argc, char** argv);

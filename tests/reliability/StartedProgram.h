@@ -10,8 +10,7 @@
 
 namespace kelvora::test {
 
-// The program's start-up over a folder with the fake services, the fakes kept to look at afterwards;
-// `early`: with the diary's check begun before start-up, as the program's main() begins it.
+// The program's start-up over a folder with the fake services, the fakes kept to look at afterwards.
 struct Start {
     FakeMessages* messages = new FakeMessages;
     FakeModal* modal = new FakeModal;
@@ -23,10 +22,7 @@ struct Start {
                         std::make_unique<FakeFileDialogs>()};
     std::optional<RunningProgram> program;
 
-    explicit Start(const QString& folder, bool early = false) {
-        EarlyDiaryCheck check = early ? checkDiaryEarly(folder) : EarlyDiaryCheck{};
-        program = startKelvora(folder, std::move(services), QLocale(), userDataFolder(), std::move(check));
-    }
+    explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
 };
 
 } // namespace kelvora::test

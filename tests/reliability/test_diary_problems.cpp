@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <future>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -75,57 +74,26 @@ TEST(DiaryProblems, EachIsToldApartNoWindowIsLeftAndTheFileIsUnchanged) {
          [](const TestDatabase& db) { overwrite(db.path(), "Breakfast: two eggs\nLunch: soup\n", 0, true); },
          [](const QString& path) { return openFailureText(OpenFailure::NotADiary, path); }},
     };
-    for (const bool early : {false, true})
-        for (const Refusal& r : refusals) {
-            SCOPED_TRACE(r.name);
-            SCOPED_TRACE(early ? "checked before start-up" : "checked by start-up");
-            TestDatabase db;
-            makeStarted(db);
-            r.spoil(db);
-            const QByteArray before = contentsOf(db.path());
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        TestDatabase db;
+        makeStarted(db);
+        r.spoil(db);
+        const QByteArray before = contentsOf(db.path());
 
-            Start start(db.folder(), early);
-            EXPECT_FALSE(start.program.has_value());
-            ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
-            ASSERT_EQ(start.messages->shown.size(), 1u);
-            const Message& m = start.messages->last();
-            EXPECT_EQ(m.title, u"Severe Error"_s);
-            EXPECT_EQ(m.icon, MessageIcon::Critical);
-            EXPECT_EQ(m.text.toStdString(), r.text(db.path()).toStdString());
-            EXPECT_TRUE(start.modal->opened.empty());
-            EXPECT_TRUE(visibleWindows().isEmpty());
-            EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
-            EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
-        }
-}
-
-// Start-up takes the early check's verdict for the diary it checked, and only for that one.
-TEST(DiaryProblems, AnEarlyCheckStandsInForStartUpsOwnOnlyForItsDiary) {
-    const auto reportingDamage = [](const QString& path) {
-        std::promise<HealthReport> verdict;
-        verdict.set_value({HealthReport::Outcome::Damaged, u"page 7 is never used"_s});
-        return EarlyDiaryCheck{path, verdict.get_future()};
-    };
-    TestDatabase db;
-    makeStarted(db);
-    {
-        FakeMessages* messages = new FakeMessages;
-        ServiceSet services{std::unique_ptr<MessageService>(messages),
-                            std::make_unique<FakeModal>(),
-                            std::make_unique<FakeClock>(),
-                            std::make_unique<FakePrinter>(),
-                            std::make_unique<FakeHelp>(),
-                            std::make_unique<FakeFileDialogs>()};
-        EXPECT_FALSE(startKelvora(db.folder(), std::move(services), QLocale(), userDataFolder(),
-                                  reportingDamage(db.path())));
-        ASSERT_EQ(messages->shown.size(), 1u);
-        EXPECT_EQ(messages->last().text.toStdString(), damagedDiaryText(db.path()).toStdString());
+        Start start(db.folder());
+        EXPECT_FALSE(start.program.has_value());
+        ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
+        ASSERT_EQ(start.messages->shown.size(), 1u);
+        const Message& m = start.messages->last();
+        EXPECT_EQ(m.title, u"Severe Error"_s);
+        EXPECT_EQ(m.icon, MessageIcon::Critical);
+        EXPECT_EQ(m.text.toStdString(), r.text(db.path()).toStdString());
+        EXPECT_TRUE(start.modal->opened.empty());
+        EXPECT_TRUE(visibleWindows().isEmpty());
+        EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
+        EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
     }
-    ServiceSet services{std::make_unique<FakeMessages>(), std::make_unique<FakeModal>(),
-                        std::make_unique<FakeClock>(),    std::make_unique<FakePrinter>(),
-                        std::make_unique<FakeHelp>(),     std::make_unique<FakeFileDialogs>()};
-    EXPECT_TRUE(startKelvora(db.folder(), std::move(services), QLocale(), userDataFolder(),
-                             reportingDamage(db.path() + u".other"_s)));
 }
 
 TEST(DiaryProblems, ADiaryLockedByAnotherProgramIsNamedAsLocked) {

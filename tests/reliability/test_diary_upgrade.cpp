@@ -105,26 +105,23 @@ protected:
 
 // A damaged diary is not written to, not even to bring it up to date, and not copied either.
 TEST_F(UnusableVersionTest, ADamagedDiaryOf10IsRefusedAsDamagedBeforeAnyUpgrade) {
-    for (const bool early : {false, true}) {
-        SCOPED_TRACE(early ? "checked before start-up" : "checked by start-up");
-        TestDatabase db(SeedContents::Full, 1);
-        makeStartedVersion1(db);
-        {
-            QFile file(db.path());
-            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            file.seek(file.size() / 2 / 4096 * 4096);
-            file.write(QByteArray(8192, '\x5a'));
-        }
-        const QByteArray before = contentsOf(db.path());
-        {
-            Start start(db.folder(), early);
-            EXPECT_FALSE(start.program.has_value());
-            ASSERT_EQ(start.messages->shown.size(), 1u);
-            EXPECT_EQ(start.messages->last().text.toStdString(), damagedDiaryText(db.path()).toStdString());
-        }
-        EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
-        EXPECT_TRUE(QDir(safetyCopyFolder(db.path())).entryList({u"*.mdb"_s}).isEmpty());
+    TestDatabase db(SeedContents::Full, 1);
+    makeStartedVersion1(db);
+    {
+        QFile file(db.path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() / 2 / 4096 * 4096);
+        file.write(QByteArray(8192, '\x5a'));
     }
+    const QByteArray before = contentsOf(db.path());
+    {
+        Start start(db.folder());
+        EXPECT_FALSE(start.program.has_value());
+        ASSERT_EQ(start.messages->shown.size(), 1u);
+        EXPECT_EQ(start.messages->last().text.toStdString(), damagedDiaryText(db.path()).toStdString());
+    }
+    EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
+    EXPECT_TRUE(QDir(safetyCopyFolder(db.path())).entryList({u"*.mdb"_s}).isEmpty());
 }
 
 TEST_F(UnusableVersionTest, ADiaryOf10ThatMayNotBeChangedIsRefusedAndNamed) {
