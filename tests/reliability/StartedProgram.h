@@ -1,9 +1,12 @@
 #pragma once
 
+#include "AppFixture.h"
 #include "FakeServices.h"
 #include "Startup.h"
 
 #include <QLocale>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -24,5 +27,18 @@ struct Start {
 
     explicit Start(const QString& folder) { program = startKelvora(folder, std::move(services)); }
 };
+
+// That the start was refused with one "Severe Error" saying `text`, keeping the services and leaving
+// no window behind.
+inline void expectRefusedWith(const Start& start, const QString& text) {
+    EXPECT_FALSE(start.program.has_value());
+    ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
+    ASSERT_EQ(start.messages->shown.size(), 1u);
+    const Message& m = start.messages->last();
+    EXPECT_EQ(m.title, u"Severe Error");
+    EXPECT_EQ(m.icon, MessageIcon::Critical);
+    EXPECT_EQ(m.text.toStdString(), text.toStdString());
+    EXPECT_TRUE(visibleWindows().isEmpty());
+}
 
 } // namespace kelvora::test

@@ -82,15 +82,8 @@ TEST(DiaryProblems, EachIsToldApartNoWindowIsLeftAndTheFileIsUnchanged) {
         const QByteArray before = contentsOf(db.path());
 
         Start start(db.folder());
-        EXPECT_FALSE(start.program.has_value());
-        ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
-        ASSERT_EQ(start.messages->shown.size(), 1u);
-        const Message& m = start.messages->last();
-        EXPECT_EQ(m.title, u"Severe Error"_s);
-        EXPECT_EQ(m.icon, MessageIcon::Critical);
-        EXPECT_EQ(m.text.toStdString(), r.text(db.path()).toStdString());
+        expectRefusedWith(start, r.text(db.path()));
         EXPECT_TRUE(start.modal->opened.empty());
-        EXPECT_TRUE(visibleWindows().isEmpty());
         EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
         EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
     }
@@ -105,11 +98,7 @@ TEST(DiaryProblems, ADiaryLockedByAnotherProgramIsNamedAsLocked) {
 
     Start start(db.folder());
     other.execute(u"ROLLBACK"_s);
-    EXPECT_FALSE(start.program.has_value());
-    ASSERT_EQ(start.messages->shown.size(), 1u);
-    EXPECT_EQ(start.messages->last().text.toStdString(),
-              openFailureText(OpenFailure::Locked, db.path()).toStdString());
-    EXPECT_TRUE(visibleWindows().isEmpty());
+    expectRefusedWith(start, openFailureText(OpenFailure::Locked, db.path()));
     EXPECT_TRUE(contentsOf(db.path()) == before);
 }
 

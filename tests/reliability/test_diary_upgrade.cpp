@@ -89,14 +89,7 @@ protected:
         const QByteArray before = contentsOf(db.path());
         {
             Start start(db.folder());
-            EXPECT_FALSE(start.program.has_value());
-            ASSERT_TRUE(start.services.messages) << "the refusal kept the services";
-            ASSERT_EQ(start.messages->shown.size(), 1u);
-            const Message& m = start.messages->last();
-            EXPECT_EQ(m.title, u"Severe Error"_s);
-            EXPECT_EQ(m.icon, MessageIcon::Critical);
-            EXPECT_EQ(m.text.toStdString(), text.toStdString());
-            EXPECT_TRUE(visibleWindows().isEmpty());
+            expectRefusedWith(start, text);
         }
         FaultyDisk::heal();
         EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
@@ -116,9 +109,7 @@ TEST_F(UnusableVersionTest, ADamagedDiaryOf10IsRefusedAsDamagedBeforeAnyUpgrade)
     const QByteArray before = contentsOf(db.path());
     {
         Start start(db.folder());
-        EXPECT_FALSE(start.program.has_value());
-        ASSERT_EQ(start.messages->shown.size(), 1u);
-        EXPECT_EQ(start.messages->last().text.toStdString(), damagedDiaryText(db.path()).toStdString());
+        expectRefusedWith(start, damagedDiaryText(db.path()));
     }
     EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
     EXPECT_TRUE(QDir(safetyCopyFolder(db.path())).entryList({u"*.mdb"_s}).isEmpty());
