@@ -329,7 +329,8 @@ QVariant Statement::value(int column) const {
     }
 }
 
-Transaction::Transaction(Connection& connection) : m_connection(connection) {
+Transaction::Transaction(Connection& connection)
+    : m_connection(connection), m_outermost(!connection.inTransaction()) {
     static std::atomic<unsigned> counter{0};
     m_name = u"kelvora_tx_"_s + QString::number(++counter);
     m_connection.execute(u"SAVEPOINT "_s + m_name);
@@ -339,8 +340,15 @@ Transaction::~Transaction() {
     if (m_done)
         return;
     try {
-        m_connection.execute(u"ROLLBACK TO "_s + m_name);
-        m_connection.execute(u"RELEASE "_s + m_name);
+        if (m_outermost) {
+            // Rolled back to its savepoint and then released, the transaction would still be
+            // committed: the pages it had changed written back as they were, the file's change
+            // counter moved on, the disk synced several times over, all for nothing.
+            m_connection.execute(u"ROLLBACK"_s);
+        } else {
+            m_connection.execute(u"ROLLBACK TO "_s + m_name);
+            m_connection.execute(u"RELEASE "_s + m_name);
+        }
     } catch (const DbError&) {
         // After a full disk or an I/O error SQLite refuses to go on until the whole transaction is
         // rolled back; left open, it would hold every later change of the program back from the

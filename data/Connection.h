@@ -105,6 +105,7 @@ public:
 private:
     Connection& m_connection;
     QString m_name;
+    bool m_outermost;
     bool m_done = false;
 };
 

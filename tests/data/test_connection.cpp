@@ -1,5 +1,5 @@
 // Prepared statements are kept and reused by the connection: reuse must never carry a value, a
-// row position or a database over from an earlier use.
+// row position or a database over from an earlier use. Transactions that are undone write nothing.
 #include "Connection.h"
 #include "TestDatabase.h"
 
@@ -80,6 +80,31 @@ TEST_F(StatementReuseTest, AReopenedConnectionNeverRunsTheOldFilesStatements) {
         con = Connection(other.path());
     }
     EXPECT_EQ(nameOf(1), u"Salads"_s);
+}
+
+// An undone transaction, outermost or within another, leaves the file byte for byte as it was: not
+// even the file's change counter moves, and nothing is synced to the disk.
+TEST_F(StatementReuseTest, AnUndoneTransactionLeavesTheFileAsItWas) {
+    const auto contents = [&] {
+        QFile file(db.path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
+    ASSERT_FALSE(before.isEmpty());
+    {
+        Transaction undone(con);
+        con.execute(u"update MealCategory set Name = 'Stews' where MealCategoryID = 1"_s);
+        {
+            Transaction inner(con);
+            con.execute(u"delete from MealCategory where MealCategoryID = 2"_s);
+        }
+        EXPECT_TRUE(con.inTransaction()) << "the inner one ended the outer one";
+        EXPECT_EQ(nameOf(2), u"Breads"_s);
+    }
+    EXPECT_FALSE(con.inTransaction());
+    EXPECT_EQ(nameOf(1), u"Soups"_s);
+    EXPECT_TRUE(contents() == before) << "the file changed";
+    EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
 }
 
 } // namespace
