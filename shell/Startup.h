@@ -32,8 +32,9 @@ struct RunningProgram {
 // Start-up in its fixed order: find the diary (the program folder's, or the user's own in
 // `dataFolder`, made from the shipped one at the user's first start), take the diary's lock (or
 // report that another instance runs on it and return nothing), open the database (or report
-// "Severe Error" and return nothing), fill the application state, show the main window, run the
-// first-run sequence when the diary has not been started yet, and draw the current day.
+// "Severe Error" and return nothing), fill the application state, show the main window with the
+// current day, check the whole diary file once the window is on the screen (refusing a damaged
+// one), then run the first-run sequence when the diary has not been started yet and draw its day.
 // The services move into the program; when start-up fails they stay with the caller.
 std::optional<RunningProgram> startKelvora(const QString& programFolder, ServiceSet&& services,
                                            const QLocale& locale = QLocale(),
