@@ -1,6 +1,7 @@
 #include "Currency.h"
 #include "DateValue.h"
 #include "Numeric.h"
+#include "ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +23,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 Currency cur(std::int64_t tenThousandths) {
     return Currency::fromRaw(tenThousandths);
 }
-
-// The user's locale for the length of one test.
-class DefaultLocale {
-public:
-    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(m_saved); }
-    DefaultLocale(const DefaultLocale&) = delete;
-    DefaultLocale& operator=(const DefaultLocale&) = delete;
-
-private:
-    QLocale m_saved;
-};
 
 std::string show(const DateValue::Parts& p) {
     return QStringLiteral("%1-%2-%3 %4:%5:%6")
@@ -194,7 +183,7 @@ TEST(NumericText, RefusesWhatIsNotOneFiniteNumberCurrencyCanHold) {
 
 TEST(NumericText, TheUsersLocaleIsTheDefault) {
     EXPECT_EQ(parseNumber(QStringLiteral("2.5")), 2.5);
-    const DefaultLocale german(German);
+    const test::ScopedLocale german(German);
     EXPECT_EQ(parseNumber(QStringLiteral("2,5")), 2.5);
     EXPECT_FALSE(isNumeric(QStringLiteral("2.5")));
     EXPECT_EQ(Currency::fromText(QStringLiteral("2,5")), cur(25000));

@@ -4,6 +4,7 @@
 #include "CsvExport.h"
 #include "ExchangeTest.h"
 #include "ExportPeriod.h"
+#include "ScopedLocale.h"
 #include "deData.h"
 
 #include <QLocale>
@@ -130,24 +131,12 @@ TEST_F(CsvFiles, NamesAndNotesWithCommasQuotesAndLineBreaksSurvive) {
             {u"2026-12-01"_s, u"375"_s, u"151"_s, u"180"_s, u"44"_s, u"176"_s, u"1920"_s, u"-1721"_s}}));
 }
 
-// Restores the locale the test main pinned.
-class LocaleGuard {
-public:
-    explicit LocaleGuard(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleGuard() { QLocale::setDefault(m_saved); }
-    LocaleGuard(const LocaleGuard&) = delete;
-    LocaleGuard& operator=(const LocaleGuard&) = delete;
-
-private:
-    QLocale m_saved;
-};
-
 TEST_F(CsvFiles, NumbersDatesAndTimesAreTheSameInEveryLocale) {
     const auto american = files();
     for (const QLocale& locale :
          {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt),
           QLocale(QLocale::French, QLocale::Switzerland)}) {
-        const LocaleGuard guard(locale);
+        const ScopedLocale guard(locale);
         EXPECT_EQ(files(), american) << locale.name().toStdString();
     }
     EXPECT_EQ(american.at(u"body.csv"_s)[1][4], u"33.25"_s);

@@ -4,6 +4,7 @@
 #include "ExchangeTest.h"
 #include "ExportPeriod.h"
 #include "PdfReport.h"
+#include "ScopedLocale.h"
 #include "deData.h"
 
 #include <QLocale>
@@ -39,17 +40,6 @@ TEST(ReportPaper, IsLetterWhereTheTerritoryUsesItAndA4Elsewhere) {
     for (const Case& c : cases)
         EXPECT_EQ(paperSizeFor(c.locale), c.paper) << c.locale.name().toStdString();
 }
-
-class LocaleGuard {
-public:
-    explicit LocaleGuard(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleGuard() { QLocale::setDefault(m_saved); }
-    LocaleGuard(const LocaleGuard&) = delete;
-    LocaleGuard& operator=(const LocaleGuard&) = delete;
-
-private:
-    QLocale m_saved;
-};
 
 // Three days: one with a meal and an activity and a measurement, one with a measurement only, one
 // with two meals; a note over the first two.
@@ -139,7 +129,7 @@ TEST_F(Report, ShowsEveryPartOfEachDayThenTheAverages) {
 }
 
 TEST_F(Report, WritesNumbersAndDatesAsTheUsersLocaleDoesOnItsPaper) {
-    const LocaleGuard german(QLocale(QLocale::German, QLocale::Germany));
+    const ScopedLocale german(QLocale(QLocale::German, QLocale::Germany));
     const QString text = textOf(u"de.pdf"_s);
     EXPECT_TRUE(text.contains(u"Dienstag, 1. Dezember 2026"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"07:05 Oatmeal Breakfast Cereals 1,5 cup (234 g) 249"_s))
