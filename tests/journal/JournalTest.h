@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -109,6 +110,12 @@ protected:
         T* found = d.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+    // What a label or a text field of the window shows.
+    static QString text(QWidget& d, const QString& name) {
+        if (auto* label = d.findChild<QLabel*>(name))
+            return label->text();
+        return child<QLineEdit>(d, name)->text();
     }
     static void click(QWidget& d, const QString& name) {
         QTest::mouseClick(child<QPushButton>(d, name), Qt::LeftButton);

@@ -17,7 +17,6 @@ const QString StoreFailed = u"Can't store this record in database. Please check 
 class FrmBodyTest : public JournalTest {
 protected:
     static QDateEdit* date(QDialog& d) { return child<QDateEdit>(d, u"dtpDate"_s); }
-    static QString text(QDialog& d, const QString& name) { return child<QLineEdit>(d, name)->text(); }
     static void fill(QDialog& d, const QString& weight, const QString& breast, const QString& waist,
                      const QString& hips) {
         type(d, u"txtWeight"_s, weight);

@@ -34,11 +34,6 @@ protected:
 
     static DataCombo* category(QDialog& d) { return child<DataCombo>(d, u"dcbMealCategory"_s); }
     static DataCombo* meal(QDialog& d) { return child<DataCombo>(d, u"dcbMeal"_s); }
-    static QString text(QDialog& d, const QString& name) {
-        if (auto* label = d.findChild<QLabel*>(name))
-            return label->text();
-        return child<QLineEdit>(d, name)->text();
-    }
     static QStringList values(QDialog& d) {
         return {text(d, u"lblFat"_s), text(d, u"lblCarboHydrate"_s), text(d, u"lblProtein"_s),
                 text(d, u"lblCalories"_s)};

@@ -102,11 +102,6 @@ protected:
 
     static DataCombo* category(QDialog& d) { return child<DataCombo>(d, u"dcbMealCategory"_s); }
     static DataCombo* meal(QDialog& d) { return child<DataCombo>(d, u"dcbMeal"_s); }
-    static QString text(QDialog& d, const QString& name) {
-        if (auto* label = d.findChild<QLabel*>(name))
-            return label->text();
-        return child<QLineEdit>(d, name)->text();
-    }
     // Everything a choice of meal sets in the window.
     static QStringList state(QDialog& d) {
         return {category(d)->text(),      meal(d)->text(),          text(d, u"lblUnit"_s),
