@@ -44,23 +44,7 @@ protected:
     frmExercise exerciseEditor{nullptr, calculator};
     frmExercises exercises{nullptr, exerciseEditor};
 
-    // Stores `names` in all three catalogues, keys from 1 on; the meals in category 1.
-    void addEverywhere(const QStringList& names) {
-        qint32 id = 0;
-        for (const QString& name : names) {
-            ++id;
-            insert(u"insert into MealCategory (MealCategoryID, Name) values (?1, ?2)"_s, id, name);
-            insert(u"insert into Meal (MealID, MealCategoryID, Name, Unit) values (?1, 1, ?2, 'piece')"_s, id,
-                   name);
-            insert(u"insert into Exercise (ExerciseID, Name, Unit) values (?1, ?2, 'hour')"_s, id, name);
-        }
-    }
-    void insert(const QString& sql, qint32 id, const QString& name) {
-        Statement statement(fx.app->de().Con, sql);
-        statement.bind(1, id);
-        statement.bind(2, name);
-        statement.step();
-    }
+    void addEverywhere(const QStringList& names) { addToEveryCatalogue(fx.app->de().Con, names); }
     QStringList column(const QString& sql) {
         QStringList values;
         for (Statement statement(fx.app->de().Con, sql); statement.step();)

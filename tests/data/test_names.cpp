@@ -53,22 +53,7 @@ protected:
     const QStringList stored{u"Zucchini"_s,   u"Äpfel"_s,  u"Öl"_s,    u"Apfel"_s,
                              DecomposedApfel, u"Birnen"_s, u"äpfel"_s, u"Ofen"_s};
 
-    void SetUp() override {
-        int id = 0;
-        for (const QString& name : stored) {
-            ++id;
-            insert(u"insert into MealCategory (MealCategoryID, Name) values (?1, ?2)"_s, id, name);
-            insert(u"insert into Meal (MealID, MealCategoryID, Name, Unit) values (?1, 1, ?2, 'piece')"_s, id,
-                   name);
-            insert(u"insert into Exercise (ExerciseID, Name, Unit) values (?1, ?2, 'hour')"_s, id, name);
-        }
-    }
-    void insert(const QString& sql, int id, const QString& name) {
-        Statement statement(de.Con, sql);
-        statement.bind(1, id);
-        statement.bind(2, name);
-        statement.step();
-    }
+    void SetUp() override { addToEveryCatalogue(de.Con, stored); }
     QStringList names(const QString& command, const QVariantList& params) {
         QStringList values;
         for (auto& rs = de.run(command, params); !rs.eof(); rs.moveNext())

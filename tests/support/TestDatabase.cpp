@@ -39,4 +39,20 @@ QString TestDatabase::path() const {
     return deData::databasePathIn(m_dir.path());
 }
 
+void addToEveryCatalogue(Connection& con, const QStringList& names) {
+    const auto insert = [&](const char* sql, qint32 id, const QString& name) {
+        Statement statement(con, QString::fromLatin1(sql));
+        statement.bind(1, id);
+        statement.bind(2, name);
+        statement.step();
+    };
+    qint32 id = 0;
+    for (const QString& name : names) {
+        ++id;
+        insert("insert into MealCategory (MealCategoryID, Name) values (?1, ?2)", id, name);
+        insert("insert into Meal (MealID, MealCategoryID, Name, Unit) values (?1, 1, ?2, 'piece')", id, name);
+        insert("insert into Exercise (ExerciseID, Name, Unit) values (?1, ?2, 'hour')", id, name);
+    }
+}
+
 } // namespace kelvora::test

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Connection.h"
 #include "DatabaseBuilder.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace kelvora::test {
@@ -20,5 +22,9 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Stores each name as a meal category, as a meal (of category 1) and as an activity, with the keys
+// 1, 2, ... in the order given: the same names in all three catalogues.
+void addToEveryCatalogue(Connection& con, const QStringList& names);
 
 } // namespace kelvora::test
