@@ -62,6 +62,13 @@ bool isWithin(const std::optional<std::optional<Currency>>& value, int low, int 
     return value && (!*value || (**value >= Currency::fromInt(low) && **value <= Currency::fromInt(high)));
 }
 
+QLineEdit* numberField(const QString& name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setMaxLength(MaxFieldLength);
+    return field;
+}
+
 QVariant storedGoal(const QString& text) {
     // Handed over as text, so the data layer converts it to Currency decimally; NULL for none.
     return text.trimmed().isEmpty() ? QVariant() : QVariant(text);
@@ -80,25 +87,17 @@ frmCommon::frmCommon(QWidget* parent) : KelvoraDialog(parent, HelpContext::frmCo
     setObjectName(u"frmCommon"_s);
     setWindowTitle(u"Common Parameters"_s);
 
-    txtWeight = new QLineEdit(this);
-    txtWeight->setObjectName(u"txtWeight"_s);
-    txtWeight->setMaxLength(MaxFieldLength);
+    txtWeight = numberField(u"txtWeight"_s, this);
     lblWeightUnit = new QLabel(u"lb"_s, this);
     lblWeightUnit->setObjectName(u"lblWeightUnit"_s);
     cbxMeasurement = new QComboBox(this);
     cbxMeasurement->setObjectName(u"cbxMeasurement"_s);
     cbxMeasurement->addItems({u"Imperial (lb, inch)"_s, u"Metric (kg, cm)"_s});
-    txtMetabolicRate = new QLineEdit(this);
-    txtMetabolicRate->setObjectName(u"txtMetabolicRate"_s);
-    txtMetabolicRate->setMaxLength(MaxFieldLength);
-    txtTargetWeight = new QLineEdit(this);
-    txtTargetWeight->setObjectName(u"txtTargetWeight"_s);
-    txtTargetWeight->setMaxLength(MaxFieldLength);
+    txtMetabolicRate = numberField(u"txtMetabolicRate"_s, this);
+    txtTargetWeight = numberField(u"txtTargetWeight"_s, this);
     lblTargetWeightUnit = new QLabel(u"lb"_s, this);
     lblTargetWeightUnit->setObjectName(u"lblTargetWeightUnit"_s);
-    txtDailyCalorieBudget = new QLineEdit(this);
-    txtDailyCalorieBudget->setObjectName(u"txtDailyCalorieBudget"_s);
-    txtDailyCalorieBudget->setMaxLength(MaxFieldLength);
+    txtDailyCalorieBudget = numberField(u"txtDailyCalorieBudget"_s, this);
 
     const EditorButtons buttons = makeEditorButtons();
     btnOK = buttons.ok;
