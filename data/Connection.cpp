@@ -224,6 +224,11 @@ std::int64_t Connection::lastInsertRowId() const {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
 }
 
+QVariant Connection::scalar(const QString& sql) {
+    Statement statement(*this, sql);
+    return statement.step() ? statement.value(0) : QVariant();
+}
+
 bool Connection::inTransaction() const {
     return m_db && sqlite3_get_autocommit(m_db) == 0;
 }

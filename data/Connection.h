@@ -40,6 +40,8 @@ public:
 
     // Runs literal SQL (one or more statements without parameters).
     void execute(const QString& sql);
+    // The first column of the first row of `sql`; null when it gives no row.
+    QVariant scalar(const QString& sql);
     int changes() const;
     std::int64_t lastInsertRowId() const;
     bool inTransaction() const;

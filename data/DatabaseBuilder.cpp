@@ -32,11 +32,6 @@ bool isPartOf(const char* seedName, SeedContents contents) {
     return false;
 }
 
-qlonglong scalar(Connection& connection, const QString& sql) {
-    Statement statement(connection, sql);
-    return statement.step() ? statement.value(0).toLongLong() : 0;
-}
-
 } // namespace
 
 void buildDatabase(const QString& path, SeedContents contents, int version) {
@@ -70,14 +65,19 @@ ExistingDatabase inspectDatabase(const QString& path) {
         return ExistingDatabase::Absent;
     try {
         Connection connection(path, Connection::OpenMode::Existing);
-        const bool firstStartPending = scalar(connection, u"select FirstStart from Common"_s) == 1;
-        const qlonglong counters = scalar(connection, u"select NextMealConsumeID + NextExercisePerformID + "
-                                                      "NextBodyID + NextUserNoteID from Common"_s);
+        const bool firstStartPending =
+            connection.scalar(u"select FirstStart from Common"_s).toLongLong() == 1;
+        const qlonglong counters = connection
+                                       .scalar(u"select NextMealConsumeID + NextExercisePerformID + "
+                                               "NextBodyID + NextUserNoteID from Common"_s)
+                                       .toLongLong();
         const qlonglong userRows =
-            scalar(connection, u"select (select count(*) from MealConsume where MealConsumeID > 0)"
-                               " + (select count(*) from ExercisePerform where ExercisePerformID > 0)"
-                               " + (select count(*) from Body where BodyId > 0)"
-                               " + (select count(*) from UserNote where UserNoteId > 0)"_s);
+            connection
+                .scalar(u"select (select count(*) from MealConsume where MealConsumeID > 0)"
+                        " + (select count(*) from ExercisePerform where ExercisePerformID > 0)"
+                        " + (select count(*) from Body where BodyId > 0)"
+                        " + (select count(*) from UserNote where UserNoteId > 0)"_s)
+                .toLongLong();
         return firstStartPending && counters == 0 && userRows == 0 ? ExistingDatabase::Untouched
                                                                    : ExistingDatabase::InUse;
     } catch (const DbError&) {

@@ -71,11 +71,6 @@ QStringList columnsOf(Connection& con, const QString& table) {
     return names;
 }
 
-QVariant scalar(Connection& con, const QString& sql) {
-    Statement statement(con, sql);
-    return statement.step() ? statement.value(0) : QVariant();
-}
-
 std::optional<QDate> dateOf(const QVariant& serial) {
     if (serial.isNull())
         return std::nullopt;
@@ -161,7 +156,7 @@ QString diaryShapeProblem(Connection& con) {
                     return u"its table %1 has no column %2"_s.arg(table.name, column);
             }
         }
-        const qlonglong settings = scalar(con, u"select count(*) from Common"_s).toLongLong();
+        const qlonglong settings = con.scalar(u"select count(*) from Common"_s).toLongLong();
         if (settings != 1)
             return u"it holds %1 rows of settings instead of one"_s.arg(settings);
     } catch (const DbError& error) {
@@ -172,20 +167,20 @@ QString diaryShapeProblem(Connection& con) {
 
 DiarySummary summarizeDiary(Connection& con) {
     DiarySummary summary;
-    summary.meals = scalar(con, u"select count(*) from MealConsume"_s).toLongLong();
-    summary.activities = scalar(con, u"select count(*) from ExercisePerform"_s).toLongLong();
-    summary.measurements = scalar(con, u"select count(*) from Body"_s).toLongLong();
-    summary.notes = scalar(con, u"select count(*) from UserNote"_s).toLongLong();
-    summary.firstDay = dateOf(scalar(con, u"select min(d) from ("
-                                          "select min(ConsumeDate) as d from MealConsume "
-                                          "union all select min(PerformDate) from ExercisePerform "
-                                          "union all select min(DateMeasured) from Body "
-                                          "union all select min(DateFrom) from UserNote)"_s));
-    summary.lastDay = dateOf(scalar(con, u"select max(d) from ("
-                                         "select max(ConsumeDate) as d from MealConsume "
-                                         "union all select max(PerformDate) from ExercisePerform "
-                                         "union all select max(DateMeasured) from Body "
-                                         "union all select max(DateTo) from UserNote)"_s));
+    summary.meals = con.scalar(u"select count(*) from MealConsume"_s).toLongLong();
+    summary.activities = con.scalar(u"select count(*) from ExercisePerform"_s).toLongLong();
+    summary.measurements = con.scalar(u"select count(*) from Body"_s).toLongLong();
+    summary.notes = con.scalar(u"select count(*) from UserNote"_s).toLongLong();
+    summary.firstDay = dateOf(con.scalar(u"select min(d) from ("
+                                         "select min(ConsumeDate) as d from MealConsume "
+                                         "union all select min(PerformDate) from ExercisePerform "
+                                         "union all select min(DateMeasured) from Body "
+                                         "union all select min(DateFrom) from UserNote)"_s));
+    summary.lastDay = dateOf(con.scalar(u"select max(d) from ("
+                                        "select max(ConsumeDate) as d from MealConsume "
+                                        "union all select max(PerformDate) from ExercisePerform "
+                                        "union all select max(DateMeasured) from Body "
+                                        "union all select max(DateTo) from UserNote)"_s));
     return summary;
 }
 

@@ -185,21 +185,17 @@ TEST_F(SaveChartAs, AnExistingFileIsReplacedOnlyAfterYes) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("the chart of last week");
     old.close();
-    const auto contents = [&] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
 
     fx.files->answer(path);
     EXPECT_FALSE(save()); // the default answer, No
     ASSERT_EQ(fx.messages->shown.size(), 1u);
     EXPECT_EQ(fx.messages->last().icon, MessageIcon::Question);
-    EXPECT_EQ(contents(), QByteArray("the chart of last week"));
+    EXPECT_EQ(contentsOf(path), QByteArray("the chart of last week"));
 
     fx.files->answer(path);
     fx.messages->answer(MessageButton::Yes);
     EXPECT_TRUE(save());
-    EXPECT_TRUE(contents().contains(Mark.toUtf8()));
+    EXPECT_TRUE(contentsOf(path).contains(Mark.toUtf8()));
     // Written beside itself and renamed: no temporary file stays.
     EXPECT_EQ(filesIn(folder.path()), QStringList{u"day.svg"_s});
 }

@@ -32,10 +32,7 @@ protected:
     frmMealCategories list{nullptr, editor};
 
     void sql(const QString& text) { fx.app->de().Con.execute(text); }
-    QVariant scalar(const QString& text) {
-        Statement statement(fx.app->de().Con, text);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& text) { return fx.app->de().Con.scalar(text); }
     QStringList names() {
         QStringList result;
         for (int i = 1; i <= list.lvwList->rowCount(); ++i)

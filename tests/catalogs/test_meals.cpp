@@ -35,10 +35,7 @@ protected:
             u"(11, 2, 'Bagel', 'piece', 1250, 2, 50, 10, 1, 0.5), (12, 1, 'Borscht', 'bowl', 150, 5, 20, 4, 1, 1)"_s);
     }
     void sql(const QString& text) { fx.app->de().Con.execute(text); }
-    QVariant scalar(const QString& text) {
-        Statement statement(fx.app->de().Con, text);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& text) { return fx.app->de().Con.scalar(text); }
     QStringList names() {
         QStringList result;
         for (int i = 1; i <= list.lvwList->rowCount(); ++i)

@@ -85,11 +85,7 @@ TEST_F(StatementReuseTest, AReopenedConnectionNeverRunsTheOldFilesStatements) {
 // An undone transaction, outermost or within another, leaves the file byte for byte as it was: not
 // even the file's change counter moves, and nothing is synced to the disk.
 TEST_F(StatementReuseTest, AnUndoneTransactionLeavesTheFileAsItWas) {
-    const auto contents = [&] {
-        QFile file(db.path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray before = contents();
+    const QByteArray before = contentsOf(db.path());
     ASSERT_FALSE(before.isEmpty());
     {
         Transaction undone(con);
@@ -103,7 +99,7 @@ TEST_F(StatementReuseTest, AnUndoneTransactionLeavesTheFileAsItWas) {
     }
     EXPECT_FALSE(con.inTransaction());
     EXPECT_EQ(nameOf(1), u"Soups"_s);
-    EXPECT_TRUE(contents() == before) << "the file changed";
+    EXPECT_TRUE(contentsOf(db.path()) == before) << "the file changed";
     EXPECT_FALSE(QFile::exists(db.path() + u"-journal"_s));
 }
 

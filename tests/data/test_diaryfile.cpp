@@ -18,19 +18,14 @@ using namespace Qt::StringLiterals;
 namespace kelvora::test {
 namespace {
 
-QVariant scalar(Connection& con, const QString& sql) {
-    Statement statement(con, sql);
-    return statement.step() ? statement.value(0) : QVariant();
-}
-
 // Overwrites part of the page that holds the root of `object` (a table or an index).
 void damageRootOf(const QString& path, const QString& object) {
     qint64 offset = 0;
     {
         Connection con(path);
         const qint64 root =
-            scalar(con, u"select rootpage from sqlite_master where name = '%1'"_s.arg(object)).toLongLong();
-        offset = (root - 1) * scalar(con, u"pragma page_size"_s).toLongLong();
+            con.scalar(u"select rootpage from sqlite_master where name = '%1'"_s.arg(object)).toLongLong();
+        offset = (root - 1) * con.scalar(u"pragma page_size"_s).toLongLong();
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -140,8 +135,8 @@ TEST(DatabaseCopy, ReplacesTheWholeOpenDatabaseAndItsReadersSeeTheNewOne) {
     common.close();
     copyDatabase(from, de.Con);
     de.reloadAfterReplacement();
-    EXPECT_EQ(scalar(de.Con, u"select count(*) from MealConsume"_s),
-              scalar(from, u"select count(*) from MealConsume"_s));
+    EXPECT_EQ(de.Con.scalar(u"select count(*) from MealConsume"_s),
+              from.scalar(u"select count(*) from MealConsume"_s));
     EXPECT_GT(de.run(u"MealConsumeSorted"_s, {QDate(2026, 11, 30)}).recordCount(), 0);
     EXPECT_TRUE(passesCheck(de.Con, CheckDepth::Full));
 }
@@ -168,7 +163,7 @@ TEST(DatabaseCopy, AWrittenCopyIsOwnerOnlyAndReplacesAFileInOneStep) {
     EXPECT_EQ(std::filesystem::status(path.toStdString()).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     Connection copy(path, Connection::OpenMode::ReadOnly);
-    EXPECT_EQ(scalar(copy, u"select count(*) from Meal"_s), scalar(from, u"select count(*) from Meal"_s));
+    EXPECT_EQ(copy.scalar(u"select count(*) from Meal"_s), from.scalar(u"select count(*) from Meal"_s));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"copy.mdb"_s});
 }
 

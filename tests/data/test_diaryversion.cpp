@@ -16,16 +16,6 @@ using namespace Qt::StringLiterals;
 namespace kelvora::test {
 namespace {
 
-QVariant scalar(Connection& con, const QString& sql) {
-    Statement statement(con, sql);
-    return statement.step() ? statement.value(0) : QVariant();
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Everything a diary holds that the upgrade must keep: every row of every table, as text.
 QString everyRow(Connection& con) {
     QString all;
@@ -45,8 +35,8 @@ QString everyRow(Connection& con) {
 }
 
 bool hasGoalColumns(Connection& con) {
-    return scalar(con, u"select count(*) from pragma_table_info('Common') where name in "
-                       "('TargetWeight', 'DailyCalorieBudget')"_s)
+    return con.scalar(u"select count(*) from pragma_table_info('Common') where name in "
+                      "('TargetWeight', 'DailyCalorieBudget')"_s)
                .toInt() == 2;
 }
 
@@ -54,7 +44,7 @@ TEST(DiaryVersion, TheBuilderMakesTheDiaryOf10AsVersion1AndTheCurrentOneDirectly
     TestDatabase old(SeedContents::Full, 1);
     Connection v1(old.path());
     // 1.0 never wrote a version, and its settings row has no goals: not a diary this program reads.
-    EXPECT_EQ(scalar(v1, u"pragma user_version"_s).toInt(), 0);
+    EXPECT_EQ(v1.scalar(u"pragma user_version"_s).toInt(), 0);
     EXPECT_EQ(diaryVersion(v1), 1);
     EXPECT_FALSE(hasGoalColumns(v1));
     EXPECT_EQ(diaryShapeProblem(v1), u"its table Common has no column TargetWeight"_s);
@@ -62,7 +52,7 @@ TEST(DiaryVersion, TheBuilderMakesTheDiaryOf10AsVersion1AndTheCurrentOneDirectly
 
     TestDatabase current;
     Connection v2(current.path());
-    EXPECT_EQ(scalar(v2, u"pragma user_version"_s).toInt(), CurrentDiaryVersion);
+    EXPECT_EQ(v2.scalar(u"pragma user_version"_s).toInt(), CurrentDiaryVersion);
     EXPECT_TRUE(hasGoalColumns(v2));
     EXPECT_EQ(diaryShapeProblem(v2), QString());
     EXPECT_FALSE(needsUpgrade(v2));
@@ -79,16 +69,16 @@ TEST(DiaryVersion, AVersion1DiaryIsUpgradedOnceAndKeepsEveryRow) {
         const QString rows = everyRow(con);
 
         EXPECT_EQ(upgradeDiary(con), UpgradeResult::Upgraded);
-        EXPECT_EQ(scalar(con, u"pragma user_version"_s).toInt(), CurrentDiaryVersion);
+        EXPECT_EQ(con.scalar(u"pragma user_version"_s).toInt(), CurrentDiaryVersion);
         EXPECT_TRUE(hasGoalColumns(con));
-        EXPECT_TRUE(scalar(con, u"select TargetWeight from Common"_s).isNull());
-        EXPECT_TRUE(scalar(con, u"select DailyCalorieBudget from Common"_s).isNull());
+        EXPECT_TRUE(con.scalar(u"select TargetWeight from Common"_s).isNull());
+        EXPECT_TRUE(con.scalar(u"select DailyCalorieBudget from Common"_s).isNull());
         EXPECT_EQ(diaryShapeProblem(con), QString());
         EXPECT_EQ(everyRow(con), rows);
 
-        const QString schema = scalar(con, u"select group_concat(sql, ';') from sqlite_master"_s).toString();
+        const QString schema = con.scalar(u"select group_concat(sql, ';') from sqlite_master"_s).toString();
         EXPECT_EQ(upgradeDiary(con), UpgradeResult::Current);
-        EXPECT_EQ(scalar(con, u"select group_concat(sql, ';') from sqlite_master"_s).toString(), schema);
+        EXPECT_EQ(con.scalar(u"select group_concat(sql, ';') from sqlite_master"_s).toString(), schema);
         EXPECT_TRUE(passesCheck(con, CheckDepth::Full));
     }
 }
@@ -98,8 +88,8 @@ TEST(DiaryVersion, AVersion1DiaryIsUpgradedOnceAndKeepsEveryRow) {
 TEST(DiaryVersion, AFailureHalfWayLeavesTheDiaryAsItWas) {
     TestDatabase db(SeedContents::Full, 1);
     const auto everything = [](Connection& con) {
-        return scalar(con, u"select group_concat(sql, ';') from sqlite_master"_s).toString() + everyRow(con) +
-               scalar(con, u"pragma user_version"_s).toString();
+        return con.scalar(u"select group_concat(sql, ';') from sqlite_master"_s).toString() + everyRow(con) +
+               con.scalar(u"pragma user_version"_s).toString();
     };
     QString before;
     {
@@ -152,7 +142,7 @@ TEST(DiaryVersion, ANewerDiaryAndAForeignDatabaseAreLeftAlone) {
     foreign.execute(u"create table Recipes (Name text)"_s);
     EXPECT_FALSE(needsUpgrade(foreign));
     EXPECT_EQ(upgradeDiary(foreign), UpgradeResult::NotADiary);
-    EXPECT_EQ(scalar(foreign, u"pragma user_version"_s).toInt(), 0);
+    EXPECT_EQ(foreign.scalar(u"pragma user_version"_s).toInt(), 0);
 }
 
 } // namespace

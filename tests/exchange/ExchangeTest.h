@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestDatabase.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
@@ -13,11 +15,6 @@
 #include <vector>
 
 namespace kelvora::test {
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);

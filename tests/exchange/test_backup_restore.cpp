@@ -75,7 +75,7 @@ TEST_F(DiaryFileCommands, BackUpAsksBeforeReplacingAFileAndRefusesTheDiaryItself
     backUpDiary(nullptr);
     EXPECT_EQ(fx.messages->texts(), std::vector<QString>{path + u" already exists. Replace it?"_s});
     EXPECT_EQ(fx.messages->last().defaultButton, MessageButton::No);
-    EXPECT_EQ(fileBytes(path), "an older copy");
+    EXPECT_EQ(contentsOf(path), "an older copy");
 
     fx.messages->shown.clear();
     const DiaryDump before = diary();
@@ -262,7 +262,7 @@ TEST_F(Restore, RefusesWhatIsNoSoundKelvoraDiaryAndChangesNothing) {
     }
     EXPECT_EQ(diary(), before);
     EXPECT_FALSE(QFileInfo::exists(backups()));
-    EXPECT_EQ(fileBytes(empty), QByteArray()) << "the empty file was written to";
+    EXPECT_EQ(contentsOf(empty), QByteArray()) << "the empty file was written to";
 }
 
 TEST_F(Restore, WithoutASafetyCopyTheDiaryIsNotReplaced) {

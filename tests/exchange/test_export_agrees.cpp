@@ -115,7 +115,7 @@ protected:
     }
 
     std::vector<QStringList> csv(const QString& name) {
-        return parseCsv(fileBytes(QDir(out.path()).filePath(name)));
+        return parseCsv(contentsOf(QDir(out.path()).filePath(name)));
     }
 
     // From the catalogue: a meal's category and unit, an activity's unit.

@@ -142,7 +142,7 @@ TEST_F(ExportWindow, WritesTheReportWhereTheFileDialogSays) {
     EXPECT_EQ(request.kind, u"save"_s);
     EXPECT_EQ(request.proposed, QDir(documentsFolder()).filePath(u"Kelvora-2026-11-01-to-2026-11-30.pdf"_s));
     EXPECT_EQ(request.filters, QStringList{u"PDF document (*.pdf)"_s});
-    EXPECT_TRUE(fileBytes(path + u".pdf"_s).startsWith("%PDF-"));
+    EXPECT_TRUE(contentsOf(path + u".pdf"_s).startsWith("%PDF-"));
     EXPECT_EQ(fx.messages->texts(),
               std::vector<QString>{u"The report was written to "_s + path + u".pdf."_s});
     EXPECT_EQ(fx.messages->last().title, u"Kelvora"_s);
@@ -159,7 +159,7 @@ TEST_F(ExportWindow, WritesTheFiveSpreadsheetFilesIntoTheChosenFolder) {
     EXPECT_EQ(fx.files->requests.front().kind, u"folder"_s);
     EXPECT_EQ(fx.files->requests.front().proposed, documentsFolder());
     for (const QString& name : Csv)
-        EXPECT_GT(parseCsv(fileBytes(csvPath(name))).size(), 1u) << name.toStdString();
+        EXPECT_GT(parseCsv(contentsOf(csvPath(name))).size(), 1u) << name.toStdString();
     EXPECT_EQ(
         fx.messages->texts(),
         std::vector<QString>{u"The spreadsheet files meals.csv, activities.csv, body.csv, notes.csv and "
@@ -189,12 +189,12 @@ TEST_F(ExportWindow, ReplacesAnExistingReportOnlyAfterAskingNoBeingTheDefault) {
     EXPECT_EQ(asked.text, question);
     EXPECT_EQ(asked.icon, MessageIcon::Question);
     EXPECT_EQ(asked.defaultButton, MessageButton::No);
-    EXPECT_EQ(fileBytes(path), "the user's own file");
+    EXPECT_EQ(contentsOf(path), "the user's own file");
 
     fx.files->answer(path);
     fx.messages->answer(MessageButton::Yes);
     EXPECT_TRUE(run([&] { november(frmExport::Report); }));
-    EXPECT_TRUE(fileBytes(path).startsWith("%PDF-"));
+    EXPECT_TRUE(contentsOf(path).startsWith("%PDF-"));
 }
 
 TEST_F(ExportWindow, AsksOnceForTheSpreadsheetFilesInTheWayAndReplacesAllOrNone) {
@@ -205,15 +205,15 @@ TEST_F(ExportWindow, AsksOnceForTheSpreadsheetFilesInTheWayAndReplacesAllOrNone)
     EXPECT_EQ(fx.messages->texts(),
               std::vector<QString>{out.path() + u" already holds meals.csv and days.csv. Replace them?"_s});
     EXPECT_EQ(fx.messages->last().defaultButton, MessageButton::No);
-    EXPECT_EQ(fileBytes(csvPath(u"meals.csv"_s)), "mine");
+    EXPECT_EQ(contentsOf(csvPath(u"meals.csv"_s)), "mine");
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
         << "a file of the set was written";
 
     fx.files->answer(out.path());
     fx.messages->answer(MessageButton::Yes);
     EXPECT_TRUE(run([&] { november(frmExport::Spreadsheet); }));
-    EXPECT_TRUE(fileBytes(csvPath(u"meals.csv"_s)).startsWith("Date,Time,Meal"));
-    EXPECT_TRUE(fileBytes(csvPath(u"days.csv"_s)).startsWith("Date,kcal eaten"));
+    EXPECT_TRUE(contentsOf(csvPath(u"meals.csv"_s)).startsWith("Date,Time,Meal"));
+    EXPECT_TRUE(contentsOf(csvPath(u"days.csv"_s)).startsWith("Date,kcal eaten"));
 }
 
 TEST_F(ExportWindow, OneSpreadsheetFileInTheWayIsAskedAboutByItsPath) {
@@ -242,13 +242,13 @@ TEST_F(ExportWindow, AnUnwritableDestinationIsAnErrorAndLeavesNothingBehind) {
 }
 
 TEST_F(ExportWindow, NeverWritesOverTheDiary) {
-    const QByteArray diary = fileBytes(fx.db.path());
+    const QByteArray diary = contentsOf(fx.db.path());
     fx.files->answer(fx.db.path());
     EXPECT_FALSE(run([&] { november(frmExport::Report); }));
     EXPECT_EQ(fx.messages->texts(),
               std::vector<QString>{fx.db.path() +
                                    u" is the diary itself. Please choose another file for the report."_s});
-    EXPECT_EQ(fileBytes(fx.db.path()), diary);
+    EXPECT_EQ(contentsOf(fx.db.path()), diary);
 }
 
 } // namespace

@@ -29,14 +29,11 @@ protected:
                     "update Common set weight = 70, Measurement = 'M', metabolicRate = 95, FirstStart = 0, "
                     "NextMealConsumeID = 1;"_s.arg(DateValue::fromYmd(2026, 12, 1).serial()));
     }
-    QVariant scalar(const QString& sql) {
-        Statement statement(fx.app->de().Con, sql);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& sql) { return fx.app->de().Con.scalar(sql); }
 };
 
 TEST_F(RestoreVersions, ADiaryOf10IsRestoredUpgradedAndTheFileChosenStaysAsItWas) {
-    const QByteArray chosen = fileBytes(old.path());
+    const QByteArray chosen = contentsOf(old.path());
     DiaryDump expected;
     {
         Connection con(old.path(), Connection::OpenMode::ReadOnly);
@@ -63,7 +60,7 @@ TEST_F(RestoreVersions, ADiaryOf10IsRestoredUpgradedAndTheFileChosenStaysAsItWas
     row.update();
     row.close();
     EXPECT_DOUBLE_EQ(scalar(u"select TargetWeight from Common"_s).toDouble(), 65);
-    EXPECT_TRUE(fileBytes(old.path()) == chosen) << "the file chosen changed";
+    EXPECT_TRUE(contentsOf(old.path()) == chosen) << "the file chosen changed";
 }
 
 TEST_F(RestoreVersions, ADiaryOfANewerKelvoraIsRefusedAndNothingChanges) {

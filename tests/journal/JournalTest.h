@@ -53,10 +53,7 @@ protected:
     static QDate dec(int day) { return QDate(2026, 12, day); }
 
     void sql(const QString& text) { fx.app->de().Con.execute(text); }
-    QVariant scalar(const QString& text) {
-        Statement statement(fx.app->de().Con, text);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& text) { return fx.app->de().Con.scalar(text); }
 
     void addBody(const BodyRow& r) {
         Statement insert(fx.app->de().Con, QStringLiteral("insert into Body (BodyId, DateMeasured, Weight, "

@@ -48,11 +48,6 @@ namespace {
 
 enum ExitCode { Finished = 0, Usage = 2, OperationFailed = 3 };
 
-QVariant scalar(deData& de, const QString& sql) {
-    Statement statement(de.Con, sql);
-    return statement.step() ? statement.value(0) : QVariant();
-}
-
 template <typename T> T* child(QDialog& dialog, const QString& name) {
     T* found = dialog.findChild<T*>(name);
     if (!found)
@@ -76,9 +71,10 @@ bool switchUnits(FakeModal& modal, frmCommon& dialog) {
 // alternate between two sets.
 bool replaceBody(FakeModal& modal, FakeMessages& messages, frmBody& dialog) {
     deData& de = app().de();
-    const QDate day = DateValue(scalar(de, u"select max(DateMeasured) from Body"_s).toDouble()).toQDate();
-    const bool first = scalar(de, u"select Weight from Body where DateMeasured = (select max(DateMeasured) "
-                                  "from Body)"_s)
+    const QDate day = DateValue(de.Con.scalar(u"select max(DateMeasured) from Body"_s).toDouble()).toQDate();
+    const bool first = de.Con
+                           .scalar(u"select Weight from Body where DateMeasured = (select max(DateMeasured) "
+                                   "from Body)"_s)
                            .toDouble() != 171.5;
     const QStringList values = first ? QStringList{u"171.5"_s, u"40"_s, u"33"_s, u"41"_s}
                                      : QStringList{u"168"_s, u"39.5"_s, u"32"_s, u"40.5"_s};
@@ -100,7 +96,7 @@ bool replaceBody(FakeModal& modal, FakeMessages& messages, frmBody& dialog) {
 // day before it when odd, so the diary swings between the same two positions.
 bool shiftByOneDay() {
     deData& de = app().de();
-    const auto install = scalar(de, u"select installDate from Common"_s).toLongLong();
+    const auto install = de.Con.scalar(u"select installDate from Common"_s).toLongLong();
     shiftSampleData(de, DateValue(double(install % 2 == 0 ? install + 1 : install - 1)));
     de.closeIfOpen(u"Common"_s);
     return true;
@@ -113,7 +109,7 @@ const QStringList TrialKeys{u"BodyId"_s, u"ExercisePerformID"_s, u"MealConsumeID
 // when it is gone, all four tables in one transaction.
 bool removeOrRestoreTrialData(FakeMessages& messages) {
     deData& de = app().de();
-    if (scalar(de, u"select count(*) from Body where BodyId < 0"_s).toInt() > 0) {
+    if (de.Con.scalar(u"select count(*) from Body where BodyId < 0"_s).toInt() > 0) {
         messages.answer(MessageButton::Yes);
         const bool removed = DeleteTrialData(nullptr);
         messages.answers.clear();
@@ -150,7 +146,7 @@ RestoreSources makeRestoreSources(const QString& folder) {
 
 // Restores, as the menu command does, whichever backup the diary does not hold now.
 bool restoreTheOther(FakeFileDialogs& files, FakeMessages& messages, const RestoreSources& sources) {
-    const bool holdsMeals = scalar(app().de(), u"select count(*) from MealConsume"_s).toInt() > 0;
+    const bool holdsMeals = app().de().Con.scalar(u"select count(*) from MealConsume"_s).toInt() > 0;
     files.answer(holdsMeals ? sources.emptied : sources.asFound);
     messages.answer(MessageButton::Yes);
     const bool restored = restoreDiary(nullptr);

@@ -29,11 +29,6 @@ using namespace Qt::StringLiterals;
 namespace kelvora::test {
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void overwrite(const QString& path, const QByteArray& bytes, qint64 at = 0, bool truncate = false) {
     QFile file(path);
     ASSERT_TRUE(file.open(truncate ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite));

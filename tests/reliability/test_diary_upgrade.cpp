@@ -23,11 +23,6 @@ using namespace Qt::StringLiterals;
 namespace kelvora::test {
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 qlonglong scalar(const QString& path, const QString& sql) {
     Connection con(path, Connection::OpenMode::ReadOnly);
     Statement statement(con, sql);

@@ -248,8 +248,7 @@ protected:
     QVariant stored(const Field& f) {
         if (f.storedQuery.isEmpty())
             return calculator.Saved ? QVariant(calculator.Result) : QVariant();
-        Statement statement(fx.app->de().Con, f.storedQuery);
-        return statement.step() ? statement.value(0) : QVariant();
+        return fx.app->de().Con.scalar(f.storedQuery);
     }
 
     QDialog& dialogOf(Editor editor) {

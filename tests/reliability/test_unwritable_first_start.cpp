@@ -54,11 +54,6 @@ void impose(Fault fault) {
     }
 }
 
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class UnwritableFirstStartTest : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override { FaultyDisk::install(); }

@@ -30,10 +30,7 @@ const QString Recalculated =
 
 class FrmCommonTest : public ::testing::Test {
 protected:
-    QVariant scalar(const QString& sql) {
-        Statement statement(fx.app->de().Con, sql);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& sql) { return fx.app->de().Con.scalar(sql); }
     void sql(const QString& text) { fx.app->de().Con.execute(text); }
 
     // Shows the dialog through the modal fake and runs `handler` while it is open.

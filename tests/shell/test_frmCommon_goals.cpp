@@ -27,10 +27,7 @@ const QString BudgetRefused =
 
 class GoalsTest : public ::testing::Test {
 protected:
-    QVariant scalar(const QString& sql) {
-        Statement statement(fx.app->de().Con, sql);
-        return statement.step() ? statement.value(0) : QVariant();
-    }
+    QVariant scalar(const QString& sql) { return fx.app->de().Con.scalar(sql); }
     void show(FakeModal::Handler handler) {
         fx.modal->expect(std::move(handler));
         fx.app->modal().exec(dialog);

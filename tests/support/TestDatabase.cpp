@@ -39,6 +39,11 @@ QString TestDatabase::path() const {
     return deData::databasePathIn(m_dir.path());
 }
 
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void addToEveryCatalogue(Connection& con, const QStringList& names) {
     const auto insert = [&](const char* sql, qint32 id, const QString& name) {
         Statement statement(con, QString::fromLatin1(sql));

@@ -23,6 +23,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The whole file as it is on the disk; empty when it can't be read.
+QByteArray contentsOf(const QString& path);
+
 // Stores each name as a meal category, as a meal (of category 1) and as an activity, with the keys
 // 1, 2, ... in the order given: the same names in all three catalogues.
 void addToEveryCatalogue(Connection& con, const QStringList& names);
