@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +89,23 @@ void JournalEntryEditor::btnOK_Click() {
         repaintMainWindow();
     else if (DayView* main = app().dayView())
         main->RePaintGraph();
+}
+
+void JournalEntryEditor::makeFind(const QString& toolTip, const QuickFindPopup::Texts& texts, QWidget* anchor,
+                                  std::function<std::vector<QuickFindEntry>(deData&)> entries) {
+    btnFind = makeButton(QStringLiteral("btnFind"), QStringLiteral("&Find…"));
+    btnFind->setToolTip(toolTip);
+    findPopup = new QuickFindPopup(this, texts);
+    m_findAnchor = anchor;
+    m_findEntries = std::move(entries);
+    connect(btnFind, &QPushButton::clicked, this, &JournalEntryEditor::btnFind_Click);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &JournalEntryEditor::btnFind_Click);
+    connect(findPopup, &QuickFindPopup::chosen, this, &JournalEntryEditor::findChosen);
+}
+
+void JournalEntryEditor::btnFind_Click() {
+    findPopup->open(m_findAnchor, m_findEntries(app().de()));
 }
 
 } // namespace kelvora

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "KelvoraDialog.h"
+#include "QuickFindPopup.h"
 
 #include <QString>
 #include <QTime>
 
 #include <functional>
+#include <vector>
 
 class QHBoxLayout;
 class QLabel;
@@ -15,6 +17,7 @@ class QPushButton;
 namespace kelvora {
 
 class UpDown;
+class deData;
 
 // What every journal editor says when the database refuses to store its row.
 QString journalStoreFailure();
@@ -56,6 +59,16 @@ protected:
 
     void btnOK_Click();
 
+    // Find: the button btnFind (for the subclass to place), Ctrl+F from anywhere in the window, and
+    // the drop-down that opens under `anchor` over what `entries` reads from the diary at that moment.
+    // The entry chosen goes to findChosen().
+    void makeFind(const QString& toolTip, const QuickFindPopup::Texts& texts, QWidget* anchor,
+                  std::function<std::vector<QuickFindEntry>(deData&)> entries);
+    virtual void findChosen(const QuickFindEntry& entry) = 0;
+    void btnFind_Click();
+    QPushButton* btnFind = nullptr;
+    QuickFindPopup* findPopup = nullptr;
+
     // The controls both editors have, made here: the quantity with its spin buttons and unit, the
     // total kilocalories, and the OK/Cancel/Help row for the subclass's layout.
     QLineEdit* txtQty;
@@ -70,6 +83,8 @@ protected:
 private:
     QString m_command;
     QString m_keyColumn;
+    QWidget* m_findAnchor = nullptr;
+    std::function<std::vector<QuickFindEntry>(deData&)> m_findEntries;
 };
 
 } // namespace kelvora

@@ -9,7 +9,6 @@
 #include "JournalTime.h"
 #include "Numeric.h"
 #include "QuantitySteps.h"
-#include "QuickFindPopup.h"
 #include "UpDown.h"
 #include "deData.h"
 #include "frmExercise.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -58,12 +56,12 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     btnNewCategory = makeButton(u"btnNewCategory"_s, u"&New Activity"_s);
     btnNewCategory->setToolTip(u"New record"_s);
     btnNewCategory->setAutoDefault(false);
-    btnFind = makeButton(u"btnFind"_s, u"&Find…"_s);
-    btnFind->setToolTip(u"Find an activity by typing part of its name (Ctrl+F)"_s);
-    findPopup = new QuickFindPopup(this, {u"Find Activity"_s,
-                                          u"Matching activities"_s,
-                                          {u"Activity"_s},
-                                          u"No activity's name holds this text."_s});
+    makeFind(u"Find an activity by typing part of its name (Ctrl+F)"_s,
+             {u"Find Activity"_s,
+              u"Matching activities"_s,
+              {u"Activity"_s},
+              u"No activity's name holds this text."_s},
+             dcbExercise, activitiesToFind);
     dtpBeginTime = new QTimeEdit(this);
     dtpBeginTime->setObjectName(u"dtpBeginTime"_s);
     dtpEndTime = new QTimeEdit(this);
@@ -102,10 +100,6 @@ frmExercisePerform::frmExercisePerform(QWidget* parent, frmExercise& exerciseEdi
     connect(updSpin, &UpDown::up, this, [this] { step(1.0f); });
     connect(updSpin, &UpDown::down, this, [this] { step(-1.0f); });
     connect(btnNewCategory, &QPushButton::clicked, this, &frmExercisePerform::btnNewCategory_Click);
-    connect(btnFind, &QPushButton::clicked, this, &frmExercisePerform::btnFind_Click);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
-            &frmExercisePerform::btnFind_Click);
-    connect(findPopup, &QuickFindPopup::chosen, this, &frmExercisePerform::findPopup_Chosen);
 }
 
 frmExercisePerform::~frmExercisePerform() = default;
@@ -235,13 +229,9 @@ void frmExercisePerform::btnNewCategory_Click() {
     dcbExercise->setText(editor.SavedName);
 }
 
-void frmExercisePerform::btnFind_Click() {
-    findPopup->open(dcbExercise, activitiesToFind(app().de()));
-}
-
 // Chosen through the box, as the user would choose it: the unit, the default quantity and the
 // calories follow as always.
-void frmExercisePerform::findPopup_Chosen(const QuickFindEntry& activity) {
+void frmExercisePerform::findChosen(const QuickFindEntry& activity) {
     dcbExercise->setBoundValue(activity.id);
     txtQty->setFocus(Qt::OtherFocusReason);
     txtQty->selectAll();

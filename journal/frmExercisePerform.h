@@ -12,8 +12,6 @@ namespace kelvora {
 class DataCombo;
 class UpDown;
 class frmExercise;
-class QuickFindPopup;
-struct QuickFindEntry;
 
 // Records one activity performed on the current date: the activity, from when
 // to when and in what quantity, showing the kilocalories it burned. In adding
@@ -39,13 +37,10 @@ private:
     void Gather() override;
     QTime storedTime() const override;
     void clearForNextRow() override;
-    void btnFind_Click();
-    void findPopup_Chosen(const QuickFindEntry& activity);
+    void findChosen(const QuickFindEntry& activity) override;
 
     DataCombo* dcbExercise;
     QPushButton* btnNewCategory;
-    QPushButton* btnFind;
-    QuickFindPopup* findPopup;
     QTimeEdit* dtpBeginTime;
     QTimeEdit* dtpEndTime;
 

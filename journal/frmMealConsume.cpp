@@ -9,7 +9,6 @@
 #include "JournalTime.h"
 #include "Numeric.h"
 #include "QuantitySteps.h"
-#include "QuickFindPopup.h"
 #include "UpDown.h"
 #include "deData.h"
 #include "frmMeal.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -53,12 +51,12 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     btnNewMeal = makeButton(u"btnNewMeal"_s, u"&New Meal"_s);
     btnNewMeal->setToolTip(u"New record"_s);
     btnNewMeal->setAutoDefault(false);
-    btnFind = makeButton(u"btnFind"_s, u"&Find…"_s);
-    btnFind->setToolTip(u"Find a meal of any category by typing part of its name (Ctrl+F)"_s);
-    findPopup = new QuickFindPopup(this, {u"Find Meal"_s,
-                                          u"Matching meals"_s,
-                                          {u"Meal"_s, u"Category"_s},
-                                          u"No meal's name holds this text."_s});
+    makeFind(u"Find a meal of any category by typing part of its name (Ctrl+F)"_s,
+             {u"Find Meal"_s,
+              u"Matching meals"_s,
+              {u"Meal"_s, u"Category"_s},
+              u"No meal's name holds this text."_s},
+             dcbMealCategory, mealsToFind);
     dtpTime = new QTimeEdit(this);
     dtpTime->setObjectName(u"dtpTime"_s);
     lblFat = makeValueLabel(u"lblFat"_s);
@@ -107,10 +105,6 @@ frmMealConsume::frmMealConsume(QWidget* parent, frmMeal& mealEditor)
     connect(updSpin, &UpDown::up, this, &frmMealConsume::updSpin_Up);
     connect(updSpin, &UpDown::down, this, &frmMealConsume::updSpin_Down);
     connect(btnNewMeal, &QPushButton::clicked, this, &frmMealConsume::btnNewMeal_Click);
-    connect(btnFind, &QPushButton::clicked, this, &frmMealConsume::btnFind_Click);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
-            &frmMealConsume::btnFind_Click);
-    connect(findPopup, &QuickFindPopup::chosen, this, &frmMealConsume::findPopup_Chosen);
 }
 
 frmMealConsume::~frmMealConsume() = default;
@@ -283,13 +277,9 @@ void frmMealConsume::btnNewMeal_Click() {
     dcbMeal->setText(editor.SavedName);
 }
 
-void frmMealConsume::btnFind_Click() {
-    findPopup->open(dcbMealCategory, mealsToFind(app().de()));
-}
-
 // The meal found is chosen through the two boxes, as the user would choose it, so the category's
 // meals are listed and the meal's default quantity and values follow as always.
-void frmMealConsume::findPopup_Chosen(const QuickFindEntry& meal) {
+void frmMealConsume::findChosen(const QuickFindEntry& meal) {
     dcbMealCategory->setBoundValue(meal.categoryId);
     dcbMeal->setBoundValue(meal.id);
     txtQty->setFocus(Qt::OtherFocusReason);

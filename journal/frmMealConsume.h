@@ -13,8 +13,6 @@ namespace kelvora {
 class DataCombo;
 class UpDown;
 class frmMeal;
-class QuickFindPopup;
-struct QuickFindEntry;
 
 // Records one eaten meal of the current date: the meal, chosen through its
 // category, the time and the quantity, showing the kilocalories from fat,
@@ -44,14 +42,11 @@ private:
     QTime storedTime() const override;
     void clearForNextRow() override;
     void ReloadCategories(const QString& selectName);
-    void btnFind_Click();
-    void findPopup_Chosen(const QuickFindEntry& meal);
+    void findChosen(const QuickFindEntry& meal) override;
 
     DataCombo* dcbMealCategory;
     DataCombo* dcbMeal;
     QPushButton* btnNewMeal;
-    QPushButton* btnFind;
-    QuickFindPopup* findPopup;
     QTimeEdit* dtpTime;
     QLabel* lblFat;
     QLabel* lblCarboHydrate;
