@@ -82,11 +82,32 @@ QString damagedDiaryText(const QString& diaryPath, const std::optional<QString>&
            restoreAdvice(newestSafetyCopy);
 }
 
+namespace {
+
+// What a diary of a newer Kelvora is: "... was written by a newer version of Kelvora: ... only".
+QString writtenByNewer(int version) {
+    return u"was written by a newer version of Kelvora: its format version is %1, and this Kelvora knows "
+           "format versions up to %2 only"_s.arg(version)
+               .arg(CurrentDiaryVersion);
+}
+
+} // namespace
+
 QString newerDiaryText(const QString& diaryPath, int version) {
-    return u"This diary was written by a newer version of Kelvora: its format version is %1, and this "
-           "Kelvora knows format versions up to %2 only:\n"_s.arg(version)
+    return u"This diary "_s + writtenByNewer(version) + u":\n"_s + shown(diaryPath) +
+           u"\nKelvora leaves it unchanged. Please open it with the newer Kelvora."_s;
+}
+
+QString restoreNewerText(const QString& path, int version) {
+    return shown(path) + u" "_s + writtenByNewer(version) + u", so it can't be restored here."_s;
+}
+
+QString restoreUpgradeFailureText(const QString& path, int version, const QString& reason) {
+    return shown(path) +
+           u" could not be brought from format version %1 up to version %2, so it can't be restored; the "
+           "current diary is unchanged. The database reported: "_s.arg(version)
                .arg(CurrentDiaryVersion) +
-           shown(diaryPath) + u"\nKelvora leaves it unchanged. Please open it with the newer Kelvora."_s;
+           reason;
 }
 
 QString upgradeFailureText(const QString& diaryPath, int version, const QString& reason) {

@@ -32,6 +32,9 @@ QString damagedDiaryText(const QString& diaryPath,
 QString newerDiaryText(const QString& diaryPath, int version);
 // A diary of an older format version that could not be upgraded; `reason` is the database's word.
 QString upgradeFailureText(const QString& diaryPath, int version, const QString& reason);
+// The same two refusals of a diary chosen to restore, which leave the current diary as it is.
+QString restoreNewerText(const QString& path, int version);
+QString restoreUpgradeFailureText(const QString& path, int version, const QString& reason);
 
 // A diary that has been started before and may not be written now: it opens for reading only.
 QString readOnlyStartText(const QString& diaryPath);

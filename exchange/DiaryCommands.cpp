@@ -1,5 +1,7 @@
 #include "DiaryCommands.h"
 
+#include "DiaryMessages.h"
+
 #include "App.h"
 #include "CommonSettings.h"
 #include "DateFields.h"
@@ -52,11 +54,7 @@ bool bringUpToDate(QWidget* parent, const QString& path, Connection& source, QTe
     }
     try {
         if (version > CurrentDiaryVersion) {
-            messages.error(parent, native(path) +
-                                       u" was written by a newer version of Kelvora: its format version is "
-                                       "%1, and this Kelvora knows format versions up to %2 only, so it "
-                                       "can't be restored here."_s.arg(version)
-                                           .arg(CurrentDiaryVersion));
+            messages.error(parent, restoreNewerText(path, version));
             return false;
         }
         if (version == CurrentDiaryVersion)
@@ -70,12 +68,7 @@ bool bringUpToDate(QWidget* parent, const QString& path, Connection& source, QTe
             return true; // the shape test names it
         source = std::move(copy);
     } catch (const DbError& error) {
-        messages.error(parent, native(path) +
-                                   u" could not be brought from format version %1 up to version %2, so it "
-                                   "can't be restored; the current diary is unchanged. The database "
-                                   "reported: "_s.arg(version)
-                                       .arg(CurrentDiaryVersion) +
-                                   error.message());
+        messages.error(parent, restoreUpgradeFailureText(path, version, error.message()));
         return false;
     }
     return true;
