@@ -1,6 +1,6 @@
 // The meal consumption editor: the category and meal chain, the values, the
 // spin buttons, the checks, the three ways of working and a store that fails.
-#include "test_mealconsume_fixture.h"
+#include "MealConsumeEditorTest.h"
 
 #include "DataCombo.h"
 #include "frmMeal.h"
@@ -18,7 +18,7 @@ namespace {
 
 const QString StoreFailed = u"Can't store this record in database. Please check whether all data are valid"_s;
 
-class MealConsumeTest : public DiaryTest {
+class MealConsumeTest : public MealConsumeEditorTest {
 protected:
     MealConsumeTest() {
         addCategory(1, u"Breakfast"_s);
@@ -32,8 +32,6 @@ protected:
         editor.repaintMainWindow = [this] { ++repaints; };
     }
 
-    static DataCombo* category(QDialog& d) { return child<DataCombo>(d, u"dcbMealCategory"_s); }
-    static DataCombo* meal(QDialog& d) { return child<DataCombo>(d, u"dcbMeal"_s); }
     static QStringList values(QDialog& d) {
         return {text(d, u"lblFat"_s), text(d, u"lblCarboHydrate"_s), text(d, u"lblProtein"_s),
                 text(d, u"lblCalories"_s)};
@@ -43,15 +41,7 @@ protected:
         QTest::mouseClick(spinner->findChild<QToolButton*>(up ? u"up"_s : u"down"_s), Qt::LeftButton);
     }
     int counter() { return scalar(u"select NextMealConsumeID from Common"_s).toInt(); }
-    void open(qint32 mode, qint32 recordId, FakeModal::Handler handler) {
-        editor.Mode = mode;
-        editor.RecordID = recordId;
-        show(editor, std::move(handler));
-    }
 
-    frmMealCategory categoryEditor{nullptr};
-    frmMeal mealEditor{nullptr, categoryEditor};
-    frmMealConsume editor{nullptr, mealEditor};
     int repaints = 0;
 };
 

@@ -1,6 +1,6 @@
 // Find in the two journal editors: what a typed text lists and in what order, choosing with Enter or
 // a click as if the boxes had been used, Esc changing nothing, and the whole way with the keyboard.
-#include "test_mealconsume_fixture.h"
+#include "MealConsumeEditorTest.h"
 
 #include "DataCombo.h"
 #include "HelpContext.h"
@@ -76,7 +76,7 @@ void pressHere(QDialog& d, Qt::Key key) {
     QTest::keyClick(keyTarget(d), key);
 }
 
-class FindMealTest : public DiaryTest {
+class FindMealTest : public MealConsumeEditorTest {
 protected:
     FindMealTest() {
         addCategory(1, u"Breakfast"_s);
@@ -100,23 +100,12 @@ protected:
         editor.repaintMainWindow = [] {};
     }
 
-    static DataCombo* category(QDialog& d) { return child<DataCombo>(d, u"dcbMealCategory"_s); }
-    static DataCombo* meal(QDialog& d) { return child<DataCombo>(d, u"dcbMeal"_s); }
     // Everything a choice of meal sets in the window.
     static QStringList state(QDialog& d) {
         return {category(d)->text(),      meal(d)->text(),          text(d, u"lblUnit"_s),
                 text(d, u"txtQty"_s),     text(d, u"lblFat"_s),     text(d, u"lblCarboHydrate"_s),
                 text(d, u"lblProtein"_s), text(d, u"lblCalories"_s)};
     }
-    void open(qint32 mode, qint32 recordId, FakeModal::Handler handler) {
-        editor.Mode = mode;
-        editor.RecordID = recordId;
-        show(editor, std::move(handler));
-    }
-
-    frmMealCategory categoryEditor{nullptr};
-    frmMeal mealEditor{nullptr, categoryEditor};
-    frmMealConsume editor{nullptr, mealEditor};
 };
 
 TEST_F(FindMealTest, TypingListsTheMealsWhoseNamesHoldItRecentlyEatenFirst) {
