@@ -34,8 +34,7 @@ void showModally(AppFixture& fx, QDialog& dialog, const QString& what,
 
 // The first sample row of a journal table, which the fixture's diary holds.
 qint32 sampleRow(const QString& table, const QString& key) {
-    Statement first(app().de().Con, u"select min(%1) from %2"_s.arg(key, table));
-    return first.step() ? first.value(0).toInt() : 0;
+    return app().de().Con.scalar(u"select min(%1) from %2"_s.arg(key, table)).toInt();
 }
 
 } // namespace
@@ -77,6 +76,16 @@ void forEachOpenWindow(AppFixture& fx, frmMain& main,
     exercise.RecordID = sampleRow(u"Exercise"_s, u"ExerciseID"_s);
     showModally(fx, exercise, u"frmExercise with an activity"_s, visit);
     main.hide();
+}
+
+QStringList problemsInEveryWindow(AppFixture& fx, frmMain& main,
+                                  const std::function<QStringList(QWidget& window)>& check) {
+    QStringList problems;
+    forEachOpenWindow(fx, main, [&](QWidget& window, const QString& what) {
+        for (const QString& problem : check(window))
+            problems << what + u": "_s + problem;
+    });
+    return problems;
 }
 
 } // namespace kelvora::test

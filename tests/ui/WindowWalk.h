@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,5 +20,9 @@ class AppFixture;
 // the windows as they open from the menus, the editors are also shown with a record in them.
 void forEachOpenWindow(AppFixture& fx, frmMain& main,
                        const std::function<void(QWidget& window, const QString& what)>& visit);
+
+// What `check` finds in each of those windows, each finding led by the window it was found in.
+QStringList problemsInEveryWindow(AppFixture& fx, frmMain& main,
+                                  const std::function<QStringList(QWidget& window)>& check);
 
 } // namespace kelvora::test

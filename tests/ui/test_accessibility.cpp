@@ -91,11 +91,7 @@ QStringList unnamed(QWidget& window) {
 TEST(Accessibility, EveryControlOfEveryWindowHasANameOfItsOwn) {
     AppFixture fx;
     frmMain main;
-    QStringList problems;
-    forEachOpenWindow(fx, main, [&](QWidget& window, const QString& what) {
-        for (const QString& problem : unnamed(window))
-            problems << what + u": "_s + problem;
-    });
+    const QStringList problems = problemsInEveryWindow(fx, main, unnamed);
     EXPECT_TRUE(problems.isEmpty()) << problems.join(u"\n"_s).toStdString();
 }
 

@@ -29,14 +29,16 @@ namespace {
 // Widgets whose insides are their own business: they lay out their parts themselves, and parts of
 // a scrolled view lie outside it on purpose.
 bool isComposite(const QWidget* widget) {
-    return qobject_cast<const QAbstractScrollArea*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
-           qobject_cast<const QComboBox*>(widget) || qobject_cast<const QToolBar*>(widget) ||
-           qobject_cast<const QMenuBar*>(widget) || widget->inherits("ZelmarGraph");
+    return qobject_cast<const QAbstractScrollArea*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+           qobject_cast<const QToolBar*>(widget) || qobject_cast<const QMenuBar*>(widget) ||
+           widget->inherits("ZelmarGraph");
 }
 
 QString describe(const QWidget* widget) {
-    const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                                        : widget->objectName();
+    const QString name = widget->objectName().isEmpty()
+                             ? QString::fromLatin1(widget->metaObject()->className())
+                             : widget->objectName();
     return name + (widget->property("text").isValid() ? u" \""_s + widget->property("text").toString() + u'"'
                                                       : QString());
 }
@@ -75,16 +77,17 @@ QStringList misfits(QWidget& window) {
             const QSize least = child->minimumSizeHint();
             if (least.isValid() && (child->width() < least.width() || child->height() < least.height()))
                 found << u"%1 is %2, less than the %3 it needs"_s.arg(describe(child), size(child->size()),
-                                                                       size(least));
+                                                                      size(least));
             // Columns may scroll only in a window that is already as wide as the screen allows.
             if (auto* list = qobject_cast<ReportList*>(child);
                 list && list->horizontalScrollBar()->maximum() > 0 && frame.width() < screen.width())
                 found << u"%1 needs a horizontal scroll for its columns"_s.arg(describe(child));
             if (auto* label = qobject_cast<QLabel*>(child); label && !label->wordWrap() &&
-                                                           !qobject_cast<ElidedLabel*>(label) &&
-                                                           label->sizeHint().width() > label->width())
-                found << u"%1 is %2 wide, its text needs %3"_s.arg(describe(child)).arg(label->width()).arg(
-                    label->sizeHint().width());
+                                                            !qobject_cast<ElidedLabel*>(label) &&
+                                                            label->sizeHint().width() > label->width())
+                found << u"%1 is %2 wide, its text needs %3"_s.arg(describe(child))
+                             .arg(label->width())
+                             .arg(label->sizeHint().width());
             if (!isComposite(child))
                 walk(*child);
         }
@@ -110,15 +113,10 @@ private:
 TEST_P(WindowFit, EveryWindowFitsItsContentAndTheScreen) {
     AppFixture fx;
     // The longest unit of the catalogue's kind, which the meal editor repeats in a caption.
-    fx.app->de().Con.execute(
-        u"update Meal set Unit = 'tablespoon heaped (about 15 grams of the product)' "
-        "where MealID = (select min(MealID) from Meal)"_s);
+    fx.app->de().Con.execute(u"update Meal set Unit = 'tablespoon heaped (about 15 grams of the product)' "
+                             "where MealID = (select min(MealID) from Meal)"_s);
     frmMain main;
-    QStringList problems;
-    forEachOpenWindow(fx, main, [&](QWidget& window, const QString& what) {
-        for (const QString& misfit : misfits(window))
-            problems << what + u": "_s + misfit;
-    });
+    const QStringList problems = problemsInEveryWindow(fx, main, misfits);
     EXPECT_TRUE(problems.isEmpty()) << "at scale " << qApp->devicePixelRatio() << ", font "
                                     << QApplication::font().pointSizeF() << " pt:\n  "
                                     << problems.join(u"\n  "_s).toStdString();

@@ -69,11 +69,7 @@ QStringList outOfOrder(QWidget& window) {
 TEST(TabOrder, FollowsTheLayoutOfEveryWindow) {
     AppFixture fx;
     frmMain main;
-    QStringList problems;
-    forEachOpenWindow(fx, main, [&](QWidget& window, const QString& what) {
-        for (const QString& problem : outOfOrder(window))
-            problems << what + u": "_s + problem;
-    });
+    const QStringList problems = problemsInEveryWindow(fx, main, outOfOrder);
     EXPECT_TRUE(problems.isEmpty()) << problems.join(u"\n"_s).toStdString();
 }
 
